@@ -1,0 +1,131 @@
+#include "platform/headless/headless_platform.h"
+
+#include <algorithm>
+
+namespace rallo {
+
+void HeadlessPlatform::SetScreen(float widthTwips, float heightTwips) {
+    screenWidth_ = widthTwips;
+    screenHeight_ = heightTwips;
+}
+
+void HeadlessPlatform::SetClock(std::uint32_t milliseconds) {
+    time_ = static_cast<Time>(milliseconds) * kPerMs;
+}
+
+std::vector<RecordedEvent> HeadlessPlatform::TakeEvents() {
+    std::vector<RecordedEvent> taken;
+    taken.swap(events_);
+    return taken;
+}
+
+void HeadlessPlatform::Queue(Time due, std::function<void()> action) {
+    const auto later = std::upper_bound(actions_.begin(), actions_.end(), due,
+                                        [](Time t, const Action& a) { return t < a.due; });
+    actions_.insert(later, Action{due, std::move(action)});
+}
+
+void HeadlessPlatform::RunNow(const std::function<void()>& action) {
+    if (ended_) return;
+    try {
+        action();
+    } catch (const ProgramEnded&) {
+    }
+}
+
+HeadlessPlatform::Time HeadlessPlatform::NextDue() const {
+    const Time action = actions_.empty() ? kNever : actions_.front().due;
+    return std::min(action, running_ ? nextTick_ : kNever);
+}
+
+void HeadlessPlatform::RunUntil(Time end, const std::function<bool()>& done) {
+    while (!ended_) {
+        const Time next = NextDue();
+        if (next > end) break;
+        time_ = std::max(time_, next);
+        RunNow([this] { ProcessEvents(); });
+        if (done && done()) return;
+    }
+    if (!ended_ && end != kNever) time_ = std::max(time_, end);
+}
+
+// Runs the actions and the tick due by now, in time order; an action runs
+// before a tick due at the same moment. At most one tick is pending: after
+// it the schedule goes on from the next boundary, so ticks never burst.
+void HeadlessPlatform::ProcessEvents() {
+    while (!ended_) {
+        const bool actionDue = !actions_.empty() && actions_.front().due <= time_;
+        const bool tickDue = running_ && nextTick_ <= time_;
+        if (actionDue && (!tickDue || actions_.front().due <= nextTick_)) {
+            const std::function<void()> action = std::move(actions_.front().run);
+            actions_.pop_front();
+            action();
+        } else if (tickDue) {
+            nextTick_ = timerStart_ + ((time_ - timerStart_) / kFramePeriod + 1) * kFramePeriod;
+            if (sink_->Tick(*timer_)) ++framesRun_;
+        } else {
+            break;
+        }
+    }
+}
+
+void HeadlessPlatform::Attach(Window& window, EventSink& sink) {
+    sink_ = &sink;
+    for (Timer* timer : window.timers) {
+        timer_ = timer;
+        timer->SetObserver(this);
+        Changed(*timer);
+    }
+}
+
+// The frame timer: a change from 0 to non-zero starts the schedule anew, 0
+// stops it and drops a pending tick.
+void HeadlessPlatform::Changed(Observable& source) {
+    if (&source != timer_) return;
+    const bool run = timer_->Interval != 0;
+    if (run && !running_) {
+        timerStart_ = time_;
+        nextTick_ = time_ + kFramePeriod;
+    }
+    running_ = run;
+}
+
+void HeadlessPlatform::Beep() {
+    events_.push_back({RecordedEvent::Kind::Beep, {}});
+}
+
+float HeadlessPlatform::Rnd() {
+    if (!randoms_.empty()) {
+        const float r = randoms_.front();
+        randoms_.pop_front();
+        return r;
+    }
+    return static_cast<float>(generator_() >> 8) * 0x1p-24f;
+}
+
+std::uint32_t HeadlessPlatform::timeGetTime() {
+    return static_cast<std::uint32_t>(time_ / kPerMs);
+}
+
+void HeadlessPlatform::Sleep(std::int32_t milliseconds) {
+    if (milliseconds > 0) time_ += static_cast<Time>(milliseconds) * kPerMs;
+}
+
+void HeadlessPlatform::DoEvents() {
+    ProcessEvents();
+}
+
+// Recorded and answered with OK at once.
+void HeadlessPlatform::MsgBox(std::string_view text, MsgIcon icon) {
+    events_.push_back({RecordedEvent::Kind::Message, std::string(text), icon});
+}
+
+void HeadlessPlatform::End() {
+    if (!ended_) events_.push_back({RecordedEvent::Kind::End, {}});
+    ended_ = true;
+    running_ = false;
+    actions_.clear();
+    throw ProgramEnded{};
+}
+
+}  // namespace rallo

@@ -1,0 +1,419 @@
+#include "sim_script.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <sstream>
+#include <utility>
+#include <vector>
+
+#include "app/play_window.h"
+#include "menus/length_dialog.h"
+
+namespace rallo {
+
+namespace {
+
+using Time = HeadlessPlatform::Time;
+
+// The GameState, in the order of its tables.
+const std::pair<const char*, Int16 frmRallo::*> kStateVariables[] = {
+    {"ballStepX", &frmRallo::ballStepX},
+    {"ballStepY", &frmRallo::ballStepY},
+    {"paddleStepX", &frmRallo::paddleStepX},
+    {"leftPaddleStepY", &frmRallo::leftPaddleStepY},
+    {"rightPaddleStepY", &frmRallo::rightPaddleStepY},
+    {"courtWidth", &frmRallo::courtWidth},
+    {"paddleHomeLeft", &frmRallo::paddleHomeLeft},
+    {"player1HomeTop", &frmRallo::player1HomeTop},
+    {"player2HomeTop", &frmRallo::player2HomeTop},
+    {"ballHomeLeft", &frmRallo::ballHomeLeft},
+    {"ballHomeTop", &frmRallo::ballHomeTop},
+    {"serveLeft", &frmRallo::serveLeft},
+    {"serveTop", &frmRallo::serveTop},
+    {"ballSpeed", &frmRallo::ballSpeed},
+    {"paddleSize", &frmRallo::paddleSize},
+    {"computerSkill", &frmRallo::computerSkill},
+    {"soundOn", &frmRallo::soundOn},
+    {"onePlayerMode", &frmRallo::onePlayerMode},
+    {"againstComputer", &frmRallo::againstComputer},
+    {"twoPeople", &frmRallo::twoPeople},
+    {"ballNumber", &frmRallo::ballNumber},
+    {"player1Score", &frmRallo::player1Score},
+    {"player2Score", &frmRallo::player2Score},
+    {"paused", &frmRallo::paused},
+};
+
+// The control names of the dialog; its Label1 is spelt with the window's name.
+bool IsDialogControl(const std::string& name) {
+    return name == "txtPlayTo" || name == "cmdGo" || name == "frmLengthOfGame.Label1";
+}
+
+// The shortest decimal that reads back as the same value.
+template <typename Number>
+std::string Shortest(Number value) {
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
+std::string Quoted(const std::string& text) {
+    std::string quoted = "\"";
+    for (char c : text) {
+        switch (c) {
+            case '\\': quoted += "\\\\"; break;
+            case '"': quoted += "\\\""; break;
+            case '\r': quoted += "\\r"; break;
+            case '\n': quoted += "\\n"; break;
+            default: quoted += c;
+        }
+    }
+    return quoted + "\"";
+}
+
+std::string Box(float left, float top, float width, float height, bool visible) {
+    return "Left=" + Shortest(left) + " Top=" + Shortest(top) + " Width=" + Shortest(width) +
+           " Height=" + Shortest(height) + " Visible=" + (visible ? "1" : "0");
+}
+
+std::string Describe(const Control& control) {
+    std::string text = control.name + " " +
+                       Box(control.Left, control.Top, control.Width, control.Height,
+                           control.Visible);
+    if (const auto* label = dynamic_cast<const Label*>(&control))
+        text += " Caption=" + Quoted(label->Caption);
+    if (const auto* button = dynamic_cast<const Button*>(&control))
+        text += " Caption=" + Quoted(button->Caption);
+    if (const auto* box = dynamic_cast<const TextBox*>(&control))
+        text += " Text=" + Quoted(box->Text);
+    return text;
+}
+
+std::string Describe(const Window& window) {
+    return window.name + " " +
+           Box(window.Left, window.Top, window.Width, window.Height, window.Visible) +
+           " Caption=" + Quoted(window.Caption);
+}
+
+MenuItem* FindMenu(const std::vector<MenuItem*>& items, const std::string& name) {
+    for (MenuItem* item : items) {
+        if (item->name == name) return item;
+        if (MenuItem* found = FindMenu(item->children, name)) return found;
+    }
+    return nullptr;
+}
+
+// The names of the play window's controls and menu items, known before the
+// window exists.
+struct PlayWindowNames {
+    std::vector<std::string> controls;
+    std::vector<std::string> menus;
+};
+
+const PlayWindowNames& Names() {
+    static const PlayWindowNames names = [] {
+        HeadlessPlatform platform;
+        Program program(platform);
+        const frmRallo window(program, platform);
+        PlayWindowNames all;
+        for (const Control* control : window.form.controls) all.controls.push_back(control->name);
+        std::vector<MenuItem*> pending = window.form.menuBar;
+        while (!pending.empty()) {
+            MenuItem* item = pending.back();
+            pending.pop_back();
+            all.menus.push_back(item->name);
+            pending.insert(pending.end(), item->children.begin(), item->children.end());
+        }
+        return all;
+    }();
+    return names;
+}
+
+bool Contains(const std::vector<std::string>& names, const std::string& name) {
+    return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+bool IsMenuName(const std::string& name) { return Contains(Names().menus, name); }
+
+int ParseInt(const std::string& text) {
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size())
+        throw ScriptError("not a whole number: " + text);
+    return value;
+}
+
+// Milliseconds, possibly with a fraction, as eighths of a millisecond.
+Time ParseMs(const std::string& text) {
+    double ms = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), ms);
+    if (error != std::errc() || end != text.data() + text.size() || ms < 0 || ms > 1e12)
+        throw ScriptError("not a time in milliseconds: " + text);
+    return static_cast<Time>(std::llround(ms * HeadlessPlatform::kPerMs));
+}
+
+std::vector<std::string> Words(const std::string& line) {
+    std::istringstream in(line);
+    std::vector<std::string> words;
+    for (std::string word; in >> word;) words.push_back(word);
+    return words;
+}
+
+}  // namespace
+
+int SimScript::Run(std::istream& in) {
+    int number = 0;
+    for (std::string line; std::getline(in, line);) {
+        ++number;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        try {
+            Line(line);
+        } catch (const ScriptError& error) {
+            out_.flush();
+            err_ << "error: line " << number << ": " << error.what() << "\n";
+            return 2;
+        }
+        out_.flush();
+    }
+    return 0;
+}
+
+void SimScript::Line(const std::string& line) {
+    if (line.empty() || line[0] == '#') return;
+    const std::vector<std::string> words = Words(line);
+    if (words.empty()) return;
+    const std::string& command = words[0];
+    const auto arguments = [&](std::size_t count) {
+        if (words.size() != count + 1) throw ScriptError("wrong number of arguments: " + line);
+    };
+    if (command == "screen") {
+        arguments(2);
+        if (started_) throw ScriptError("screen after start");
+        platform_.SetScreen(static_cast<float>(ParseInt(words[1])),
+                            static_cast<float>(ParseInt(words[2])));
+    } else if (command == "clock") {
+        arguments(1);
+        if (started_) throw ScriptError("clock after start");
+        const long long ms = std::stoll(words[1].empty() ? "x" : words[1]);
+        if (ms < 0 || ms > 0xFFFFFFFFLL) throw ScriptError("clock out of range: " + words[1]);
+        platform_.SetClock(static_cast<std::uint32_t>(ms));
+    } else if (command == "rnd") {
+        if (words.size() < 2) throw ScriptError("rnd needs values");
+        for (std::size_t i = 1; i < words.size(); ++i) {
+            float r = 0;
+            const std::string& word = words[i];
+            const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), r);
+            if (error != std::errc() || end != word.data() + word.size() || !(r >= 0 && r < 1))
+                throw ScriptError("random value outside [0, 1): " + word);
+            platform_.QueueRandom(r);
+        }
+    } else if (command == "start") {
+        arguments(0);
+        if (started_) throw ScriptError("second start");
+        started_ = true;
+        platform_.RunNow([this] { program_.Start(); });
+    } else if (command == "after") {
+        if (words.size() < 3) throw ScriptError("after needs a time and an action");
+        const Time delay = ParseMs(words[1]);
+        const std::size_t actionStart = line.find(words[2], line.find(words[1]) + words[1].size());
+        Action action = PlayerAction(line.substr(actionStart));
+        if (!started_) return (void)Refused("the program has not started");
+        if (platform_.Ended()) return (void)Refused("the program has ended");
+        platform_.Queue(platform_.Now() + delay, std::move(action));
+    } else if (command == "run") {
+        arguments(1);
+        const Time span = ParseMs(words[1]);
+        RequireRunning("run");
+        if (!started_ || platform_.Ended()) return;
+        platform_.RunUntil(platform_.Now() + span);
+    } else if (command == "tick") {
+        if (words.size() > 2) throw ScriptError("wrong number of arguments: " + line);
+        const int frames = words.size() == 2 ? ParseInt(words[1]) : 1;
+        if (frames < 1) throw ScriptError("tick needs a positive count");
+        RequireRunning("tick");
+        if (!started_ || platform_.Ended()) return;
+        if (!platform_.TimerRunning()) return (void)Refused("the frame timer is stopped");
+        const long target = platform_.FramesRun() + frames;
+        platform_.RunUntil(HeadlessPlatform::kNever, [&] {
+            return platform_.FramesRun() >= target || !platform_.TimerRunning();
+        });
+    } else if (command == "print") {
+        arguments(1);
+        Print(words[1]);
+    } else {
+        Action action = PlayerAction(line);
+        if (!started_) return (void)Refused("the program has not started");
+        platform_.RunNow(action);
+    }
+}
+
+void SimScript::RequireRunning(const char* what) {
+    if (!started_) {
+        Refused((std::string(what) + ": the program has not started").c_str());
+    } else if (platform_.Ended()) {
+        Refused((std::string(what) + ": the program has ended").c_str());
+    }
+}
+
+bool SimScript::Refused(const char* reason) {
+    out_ << "refused: " << reason << "\n";
+    return true;
+}
+
+// Parses a player action now and returns it; whether the player can do it is
+// judged when it runs.
+SimScript::Action SimScript::PlayerAction(const std::string& text) {
+    const std::vector<std::string> words = Words(text);
+    const std::string command = words.empty() ? "" : words[0];
+    if (command == "key") {
+        if (words.size() != 3 || (words[1] != "down" && words[1] != "up"))
+            throw ScriptError("expected key down|up CODE: " + text);
+        const bool down = words[1] == "down";
+        const int code = ParseInt(words[2]);
+        return [this, down, code] {
+            if (platform_.Ended()) return (void)Refused("the program has ended");
+            frmRallo& play = *program_.PlayWindow();
+            frmLengthOfGame* dialog = program_.LengthDialog();
+            Window* shown = play.form.Visible                  ? &play.form
+                            : dialog && dialog->form.Visible ? &dialog->form
+                                                               : nullptr;
+            if (!shown) return (void)Refused("no window is shown");
+            if (down) {
+                program_.KeyDown(*shown, code);
+            } else {
+                program_.KeyUp(*shown, code);
+            }
+        };
+    }
+    if (command == "click") {
+        if (words.size() != 2) throw ScriptError("expected click NAME: " + text);
+        const std::string name = words[1];
+        if (name != "cmdNewGame" && name != "cmdExit" && name != "cmdGo")
+            throw ScriptError("unknown button: " + name);
+        return [this, name] {
+            if (platform_.Ended()) return (void)Refused("the program has ended");
+            frmRallo& play = *program_.PlayWindow();
+            frmLengthOfGame* dialog = program_.LengthDialog();
+            if (name == "cmdGo" && !dialog) return (void)Refused("frmLengthOfGame is not loaded");
+            Button& button = name == "cmdGo"        ? dialog->cmdGo
+                             : name == "cmdExit"    ? play.cmdExit
+                                                    : play.cmdNewGame;
+            const Window& window = name == "cmdGo" ? dialog->form : play.form;
+            if (!window.Visible) return (void)Refused((window.name + " is not shown").c_str());
+            if (!button.Visible) return (void)Refused((name + " is hidden").c_str());
+            program_.Click(button);
+        };
+    }
+    if (command == "menu") {
+        if (words.size() != 2) throw ScriptError("expected menu NAME: " + text);
+        const std::string name = words[1];
+        if (!IsMenuName(name)) throw ScriptError("unknown menu item: " + name);
+        return [this, name] {
+            if (platform_.Ended()) return (void)Refused("the program has ended");
+            frmRallo& play = *program_.PlayWindow();
+            MenuItem& item = *FindMenu(play.form.menuBar, name);
+            if (!play.form.Visible) return (void)Refused("frmRallo is not shown");
+            if (!item.Reachable()) return (void)Refused((name + " is disabled").c_str());
+            program_.Click(item);
+        };
+    }
+    if (command == "type") {
+        const std::string typed = text.size() > 5 ? text.substr(5) : "";
+        if (text.size() > 4 && text[4] != ' ') throw ScriptError("unknown command: " + text);
+        return [this, typed] {
+            if (platform_.Ended()) return (void)Refused("the program has ended");
+            frmLengthOfGame* dialog = program_.LengthDialog();
+            if (!dialog || !dialog->form.Visible)
+                return (void)Refused("frmLengthOfGame is not shown");
+            dialog->txtPlayTo.Text = typed;
+        };
+    }
+    if (command == "close") {
+        if (words.size() != 2 || (words[1] != "frmRallo" && words[1] != "frmLengthOfGame"))
+            throw ScriptError("expected close frmRallo|frmLengthOfGame: " + text);
+        const bool dialogWindow = words[1] == "frmLengthOfGame";
+        return [this, dialogWindow] {
+            if (platform_.Ended()) return (void)Refused("the program has ended");
+            frmLengthOfGame* dialog = program_.LengthDialog();
+            Window* window = dialogWindow ? (dialog ? &dialog->form : nullptr)
+                                          : &program_.PlayWindow()->form;
+            if (!window || !window->Visible) return (void)Refused("the window is not shown");
+            program_.Close(*window);
+        };
+    }
+    throw ScriptError("unknown command: " + text);
+}
+
+void SimScript::Print(const std::string& name) {
+    if (name == "time") {
+        const Time wrapped = platform_.Now() % (Time{1} << 35);  // the counter is 32-bit
+        out_ << Shortest(static_cast<double>(wrapped) / HeadlessPlatform::kPerMs) << "\n";
+        return;
+    }
+    if (name == "events") return PrintEvents();
+    frmRallo* play = program_.PlayWindow();
+    if (name == "state") {
+        if (!play) {
+            out_ << "state not loaded\n";
+            return;
+        }
+        for (const auto& [variable, member] : kStateVariables)
+            out_ << variable << "=" << (play->*member).value() << "\n";
+        out_ << "playTo=" << program_.playTo.value() << "\n";
+        return;
+    }
+    const bool known = name == "playTo" || name == "frmRallo" || name == "frmLengthOfGame" ||
+                       name == "tmrMain" || IsDialogControl(name) || IsMenuName(name) ||
+                       std::any_of(std::begin(kStateVariables), std::end(kStateVariables),
+                                   [&](const auto& v) { return name == v.first; });
+    const bool playControl = Contains(Names().controls, name);
+    if (!known && !playControl) throw ScriptError("unknown name: " + name);
+    frmLengthOfGame* dialog = program_.LengthDialog();
+    const bool dialogThing = name == "frmLengthOfGame" || IsDialogControl(name);
+    if ((dialogThing && !dialog) || (!dialogThing && !play)) {
+        out_ << name << " not loaded\n";
+        return;
+    }
+    if (name == "playTo") {
+        out_ << "playTo=" << program_.playTo.value() << "\n";
+    } else if (name == "frmRallo") {
+        out_ << Describe(play->form) << "\n";
+    } else if (name == "frmLengthOfGame") {
+        out_ << Describe(dialog->form) << "\n";
+    } else if (name == "tmrMain") {
+        out_ << "tmrMain Interval=" << play->tmrMain.Interval.get() << "\n";
+    } else if (name == "txtPlayTo") {
+        out_ << Describe(dialog->txtPlayTo) << "\n";
+    } else if (name == "cmdGo") {
+        out_ << Describe(dialog->cmdGo) << "\n";
+    } else if (name == "frmLengthOfGame.Label1") {
+        out_ << "frmLengthOfGame." << Describe(dialog->Label1) << "\n";
+    } else if (MenuItem* item = FindMenu(play->form.menuBar, name)) {
+        out_ << item->name << " Caption=" << Quoted(item->Caption)
+             << " Checked=" << (item->Checked ? 1 : 0) << " Enabled=" << (item->Enabled ? 1 : 0)
+             << "\n";
+    } else if (playControl) {
+        for (const Control* control : play->form.controls)
+            if (control->name == name) out_ << Describe(*control) << "\n";
+    } else {
+        for (const auto& [variable, member] : kStateVariables)
+            if (name == variable) out_ << variable << "=" << (play->*member).value() << "\n";
+    }
+}
+
+void SimScript::PrintEvents() {
+    for (const RecordedEvent& event : platform_.TakeEvents()) {
+        switch (event.kind) {
+            case RecordedEvent::Kind::Beep: out_ << "beep\n"; break;
+            case RecordedEvent::Kind::End: out_ << "end\n"; break;
+            case RecordedEvent::Kind::Message:
+                out_ << "message " << Quoted(event.text) << " title=" << Quoted(kAppTitle)
+                     << " icon="
+                     << (event.icon == MsgIcon::Critical ? "critical" : "information")
+                     << " buttons=ok\n";
+                break;
+        }
+    }
+}
+
+}  // namespace rallo
