@@ -243,6 +243,7 @@ void SimScript::Line(const std::string& line) {
     } else {
         Action action = PlayerAction(line);
         if (!started_) return (void)Refused("the program has not started");
+        if (platform_.Ended()) return (void)Refused("the program has ended");
         platform_.RunNow(action);
     }
 }
