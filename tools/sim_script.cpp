@@ -194,8 +194,12 @@ void SimScript::Line(const std::string& line) {
     } else if (command == "clock") {
         arguments(1);
         if (started_) throw ScriptError("clock after start");
-        const long long ms = std::stoll(words[1].empty() ? "x" : words[1]);
-        if (ms < 0 || ms > 0xFFFFFFFFLL) throw ScriptError("clock out of range: " + words[1]);
+        const std::string& text = words[1];
+        long long ms = 0;
+        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), ms);
+        if (error != std::errc() || end != text.data() + text.size() || ms < 0 ||
+            ms > 0xFFFFFFFFLL)
+            throw ScriptError("clock needs a whole number from 0 to 4294967295: " + text);
         platform_.SetClock(static_cast<std::uint32_t>(ms));
     } else if (command == "rnd") {
         if (words.size() < 2) throw ScriptError("rnd needs values");

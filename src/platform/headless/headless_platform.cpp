@@ -43,30 +43,38 @@ void HeadlessPlatform::RunUntil(Time end, const std::function<bool()>& done) {
         const Time next = NextDue();
         if (next > end) break;
         time_ = std::max(time_, next);
-        RunNow([this] { ProcessEvents(); });
+        // One thing at a time, so that `done` is asked after each: a frame
+        // that waited must not be followed by the tick that fell due meanwhile.
+        RunNow([this] { ProcessNext(); });
         if (done && done()) return;
     }
     if (!ended_ && end != kNever) time_ = std::max(time_, end);
 }
 
-// Runs the actions and the tick due by now, in time order; an action runs
-// before a tick due at the same moment. At most one tick is pending: after
-// it the schedule goes on from the next boundary, so ticks never burst.
+// Runs the actions and the tick due by now, in time order.
 void HeadlessPlatform::ProcessEvents() {
-    while (!ended_) {
-        const bool actionDue = !actions_.empty() && actions_.front().due <= time_;
-        const bool tickDue = running_ && nextTick_ <= time_;
-        if (actionDue && (!tickDue || actions_.front().due <= nextTick_)) {
-            const std::function<void()> action = std::move(actions_.front().run);
-            actions_.pop_front();
-            action();
-        } else if (tickDue) {
-            nextTick_ = timerStart_ + ((time_ - timerStart_) / kFramePeriod + 1) * kFramePeriod;
-            if (sink_->Tick(*timer_)) ++framesRun_;
-        } else {
-            break;
-        }
+    while (ProcessNext()) {
     }
+}
+
+// Runs the earliest action or tick due by now, if any; an action runs before
+// a tick due at the same moment. At most one tick is pending: after it the
+// schedule goes on from the next boundary, so ticks never burst.
+bool HeadlessPlatform::ProcessNext() {
+    if (ended_) return false;
+    const bool actionDue = !actions_.empty() && actions_.front().due <= time_;
+    const bool tickDue = running_ && nextTick_ <= time_;
+    if (actionDue && (!tickDue || actions_.front().due <= nextTick_)) {
+        const std::function<void()> action = std::move(actions_.front().run);
+        actions_.pop_front();
+        action();
+    } else if (tickDue) {
+        nextTick_ = timerStart_ + ((time_ - timerStart_) / kFramePeriod + 1) * kFramePeriod;
+        if (sink_->Tick(*timer_)) ++framesRun_;
+    } else {
+        return false;
+    }
+    return true;
 }
 
 void HeadlessPlatform::Attach(Window& window, EventSink& sink) {

@@ -76,6 +76,7 @@ private:
 
     void Changed(Observable& source) override;
     void ProcessEvents();
+    bool ProcessNext();
     Time NextDue() const;
 
     Time time_ = 0;
