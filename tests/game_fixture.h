@@ -32,9 +32,15 @@ protected:
         std::vector<std::string> out;
         for (const RecordedEvent& e : platform.TakeEvents()) {
             switch (e.kind) {
-                case RecordedEvent::Kind::Beep: out.push_back("beep"); break;
-                case RecordedEvent::Kind::End: out.push_back("end"); break;
-                case RecordedEvent::Kind::Message: out.push_back(e.text); break;
+                case RecordedEvent::Kind::Beep:
+                    out.push_back("beep");
+                    break;
+                case RecordedEvent::Kind::End:
+                    out.push_back("end");
+                    break;
+                case RecordedEvent::Kind::Message:
+                    out.push_back(e.text);
+                    break;
             }
         }
         return out;

@@ -11,11 +11,10 @@ namespace rallo::testing {
 namespace {
 
 class Layout : public GameTest {
-  protected:
+protected:
     const Control& Find(const std::string& name) {
         for (const Control* c : play().form.controls)
-            if (c->name == name)
-                return *c;
+            if (c->name == name) return *c;
         throw std::invalid_argument(name);
     }
 };

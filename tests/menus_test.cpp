@@ -24,7 +24,7 @@ struct ChangeLog : Observer {
 };
 
 class Menus : public GameTest {
-  protected:
+protected:
     void Click(Item item) {
         Do([&] { program.Click(play().*item); });
     }
@@ -84,18 +84,15 @@ TEST_P(OptionChoice, MovesTheCheckMarkAndStoresTheValue) {
     const Choice& c = GetParam();
     Start();
     Click(&frmRallo::mnuOptionsTwoPlayerComputer);
-    if ((play().*c.item).Checked)
-        Click(c.group[0] == c.item ? c.group[1] : c.group[0]);
+    if ((play().*c.item).Checked) Click(c.group[0] == c.item ? c.group[1] : c.group[0]);
     Item previous = nullptr;
     for (Item item : c.group)
-        if ((play().*item).Checked)
-            previous = item;
+        if ((play().*item).Checked) previous = item;
     ChangeLog log;
     std::vector<std::string> expectedOrder;
     for (Item item : c.group) {
         (play().*item).SetObserver(&log);
-        if (item == c.item || item == previous)
-            expectedOrder.push_back((play().*item).name);
+        if (item == c.item || item == previous) expectedOrder.push_back((play().*item).name);
     }
     std::vector<Item> others;
     for (Item item : kAllChoices)
@@ -278,7 +275,7 @@ TEST_F(Menus, ModeSwitchRecordsHomesForThePaddleSizeInUse) {
 }
 
 class LengthDialog : public Menus {
-  protected:
+protected:
     frmLengthOfGame& dialog() { return *program.LengthDialog(); }
     void Open() { Click(&frmRallo::mnuOptionsGameTo); }
 };

@@ -14,7 +14,7 @@ namespace {
 // 5640, the ball 255 across. A ball is hit while its Top is within 5385..5540
 // and lost once its Top is beyond 5970 + 255 = 6225.
 class OnePlayer : public GameTest {
-  protected:
+protected:
     void SetUp() override {
         Start();
         Do([this] { play().cmdNewGame_Click(); });
@@ -151,7 +151,7 @@ TEST_F(OnePlayer, WithPlayTo1TheFirstLostBallEndsTheGameAtOnce) {
 }
 
 class OverflowInPlay : public OnePlayer {
-  protected:
+protected:
     // After the frame: one critical "Overflow" box (after any wall beep), the
     // game over, the settings kept, and a new game that runs.
     void ExpectReportedAndTheProgramGoesOn(std::size_t beeps) {

@@ -4,6 +4,7 @@
 // standard error.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
 #include <algorithm>
 #include <array>
 #include <cstdio>
@@ -11,7 +12,6 @@
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <sys/wait.h>
 #include <vector>
 
 namespace {
@@ -42,8 +42,8 @@ struct Outcome {
 Outcome RunScript(const fs::path& script) {
     const fs::path errFile = fs::temp_directory_path() / ("rallo2-sim-" + script.stem().string() +
                                                           std::to_string(::getpid()) + ".err");
-    const std::string command = std::string(RALLO2_SIM) + " '" + script.string() + "' 2>'" +
-                                errFile.string() + "'";
+    const std::string command =
+        std::string(RALLO2_SIM) + " '" + script.string() + "' 2>'" + errFile.string() + "'";
     Outcome run;
     FILE* pipe = ::popen(command.c_str(), "r");
     std::array<char, 4096> buffer{};

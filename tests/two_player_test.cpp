@@ -18,7 +18,7 @@ constexpr float kServeLeft = 4815;
 constexpr float kHome = 2535;
 
 class TwoPlayer : public GameTest {
-  protected:
+protected:
     void StartMatch(bool computer) {
         Start();
         Do([&] {
@@ -234,16 +234,15 @@ TEST_F(TwoPlayer, NoFrameRunsInsideTheServeWait) {
 // real one does. Only the first box lingers, so a broken guard shows as a
 // second message instead of endless nesting.
 class LingeringBoxPlatform : public HeadlessPlatform {
-  public:
+public:
     void MsgBox(std::string_view text, MsgIcon icon) override {
         HeadlessPlatform::MsgBox(text, icon);
-        if (boxes_++ > 0)
-            return;
+        if (boxes_++ > 0) return;
         Sleep(1000);
         DoEvents();
     }
 
-  private:
+private:
     int boxes_ = 0;
 };
 

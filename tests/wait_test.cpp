@@ -15,7 +15,7 @@ namespace rallo {
 namespace {
 
 class CountingPlatform : public Platform {
-  public:
+public:
     std::uint32_t counter = 0;
     std::uint32_t msPerPass = 0;  // time the event handlers take
     std::uint32_t firstPass = 0;  // extra time of the first pass only
@@ -35,8 +35,7 @@ class CountingPlatform : public Platform {
         Guard();
     }
     void DoEvents() override {
-        if (passes == 0 && !sleeps.empty())
-            throw std::logic_error("slept before the first pass");
+        if (passes == 0 && !sleeps.empty()) throw std::logic_error("slept before the first pass");
         counter += msPerPass + (passes++ == 0 ? firstPass : 0);
         lastWasSleep = false;
         Guard();
@@ -47,16 +46,15 @@ class CountingPlatform : public Platform {
     NumberFormat Numbers() override { return {}; }
     void End() override {}
 
-  private:
+private:
     // A wait that never ends fails the test instead of hanging it.
     void Guard() {
-        if (passes + sleeps.size() > 100000)
-            throw std::runtime_error("the wait does not end");
+        if (passes + sleeps.size() > 100000) throw std::runtime_error("the wait does not end");
     }
 };
 
 class WaitTest : public ::testing::Test {
-  protected:
+protected:
     // Runs Wait(ms) from the given counter value; returns the time it took.
     std::uint32_t WaitFrom(std::uint32_t start, std::int32_t ms) {
         fake = CountingPlatform{};
@@ -68,8 +66,7 @@ class WaitTest : public ::testing::Test {
     }
     std::vector<std::int32_t> Sleeps(int count, std::int32_t slice, std::int32_t last) {
         std::vector<std::int32_t> s(count, slice);
-        if (count > 0)
-            s.back() = last;
+        if (count > 0) s.back() = last;
         return s;
     }
 

@@ -61,11 +61,20 @@ std::string Quoted(const std::string& text) {
     std::string quoted = "\"";
     for (char c : text) {
         switch (c) {
-            case '\\': quoted += "\\\\"; break;
-            case '"': quoted += "\\\""; break;
-            case '\r': quoted += "\\r"; break;
-            case '\n': quoted += "\\n"; break;
-            default: quoted += c;
+            case '\\':
+                quoted += "\\\\";
+                break;
+            case '"':
+                quoted += "\\\"";
+                break;
+            case '\r':
+                quoted += "\\r";
+                break;
+            case '\n':
+                quoted += "\\n";
+                break;
+            default:
+                quoted += c;
         }
     }
     return quoted + "\"";
@@ -77,9 +86,9 @@ std::string Box(float left, float top, float width, float height, bool visible) 
 }
 
 std::string Describe(const Control& control) {
-    std::string text = control.name + " " +
-                       Box(control.Left, control.Top, control.Width, control.Height,
-                           control.Visible);
+    std::string text =
+        control.name + " " +
+        Box(control.Left, control.Top, control.Width, control.Height, control.Visible);
     if (const auto* label = dynamic_cast<const Label*>(&control))
         text += " Caption=" + Quoted(label->Caption);
     if (const auto* button = dynamic_cast<const Button*>(&control))
@@ -116,7 +125,8 @@ const PlayWindowNames& Names() {
         Program program(platform);
         const frmRallo window(program, platform);
         PlayWindowNames all;
-        for (const Control* control : window.form.controls) all.controls.push_back(control->name);
+        for (const Control* control : window.form.controls)
+            all.controls.push_back(control->name);
         std::vector<MenuItem*> pending = window.form.menuBar;
         while (!pending.empty()) {
             MenuItem* item = pending.back();
@@ -133,7 +143,9 @@ bool Contains(const std::vector<std::string>& names, const std::string& name) {
     return std::find(names.begin(), names.end(), name) != names.end();
 }
 
-bool IsMenuName(const std::string& name) { return Contains(Names().menus, name); }
+bool IsMenuName(const std::string& name) {
+    return Contains(Names().menus, name);
+}
 
 int ParseInt(const std::string& text) {
     int value = 0;
@@ -155,7 +167,8 @@ Time ParseMs(const std::string& text) {
 std::vector<std::string> Words(const std::string& line) {
     std::istringstream in(line);
     std::vector<std::string> words;
-    for (std::string word; in >> word;) words.push_back(word);
+    for (std::string word; in >> word;)
+        words.push_back(word);
     return words;
 }
 
@@ -197,8 +210,7 @@ void SimScript::Line(const std::string& line) {
         const std::string& text = words[1];
         long long ms = 0;
         const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), ms);
-        if (error != std::errc() || end != text.data() + text.size() || ms < 0 ||
-            ms > 0xFFFFFFFFLL)
+        if (error != std::errc() || end != text.data() + text.size() || ms < 0 || ms > 0xFFFFFFFFLL)
             throw ScriptError("clock needs a whole number from 0 to 4294967295: " + text);
         platform_.SetClock(static_cast<std::uint32_t>(ms));
     } else if (command == "rnd") {
@@ -279,9 +291,9 @@ SimScript::Action SimScript::PlayerAction(const std::string& text) {
             if (platform_.Ended()) return (void)Refused("the program has ended");
             frmRallo& play = *program_.PlayWindow();
             frmLengthOfGame* dialog = program_.LengthDialog();
-            Window* shown = play.form.Visible                  ? &play.form
+            Window* shown = play.form.Visible                ? &play.form
                             : dialog && dialog->form.Visible ? &dialog->form
-                                                               : nullptr;
+                                                             : nullptr;
             if (!shown) return (void)Refused("no window is shown");
             if (down) {
                 program_.KeyDown(*shown, code);
@@ -300,9 +312,9 @@ SimScript::Action SimScript::PlayerAction(const std::string& text) {
             frmRallo& play = *program_.PlayWindow();
             frmLengthOfGame* dialog = program_.LengthDialog();
             if (name == "cmdGo" && !dialog) return (void)Refused("frmLengthOfGame is not loaded");
-            Button& button = name == "cmdGo"        ? dialog->cmdGo
-                             : name == "cmdExit"    ? play.cmdExit
-                                                    : play.cmdNewGame;
+            Button& button = name == "cmdGo"     ? dialog->cmdGo
+                             : name == "cmdExit" ? play.cmdExit
+                                                 : play.cmdNewGame;
             const Window& window = name == "cmdGo" ? dialog->form : play.form;
             if (!window.Visible) return (void)Refused((window.name + " is not shown").c_str());
             if (!button.Visible) return (void)Refused((name + " is hidden").c_str());
@@ -340,8 +352,8 @@ SimScript::Action SimScript::PlayerAction(const std::string& text) {
         return [this, dialogWindow] {
             if (platform_.Ended()) return (void)Refused("the program has ended");
             frmLengthOfGame* dialog = program_.LengthDialog();
-            Window* window = dialogWindow ? (dialog ? &dialog->form : nullptr)
-                                          : &program_.PlayWindow()->form;
+            Window* window =
+                dialogWindow ? (dialog ? &dialog->form : nullptr) : &program_.PlayWindow()->form;
             if (!window || !window->Visible) return (void)Refused("the window is not shown");
             program_.Close(*window);
         };
@@ -409,12 +421,15 @@ void SimScript::Print(const std::string& name) {
 void SimScript::PrintEvents() {
     for (const RecordedEvent& event : platform_.TakeEvents()) {
         switch (event.kind) {
-            case RecordedEvent::Kind::Beep: out_ << "beep\n"; break;
-            case RecordedEvent::Kind::End: out_ << "end\n"; break;
+            case RecordedEvent::Kind::Beep:
+                out_ << "beep\n";
+                break;
+            case RecordedEvent::Kind::End:
+                out_ << "end\n";
+                break;
             case RecordedEvent::Kind::Message:
                 out_ << "message " << Quoted(event.text) << " title=" << Quoted(kAppTitle)
-                     << " icon="
-                     << (event.icon == MsgIcon::Critical ? "critical" : "information")
+                     << " icon=" << (event.icon == MsgIcon::Critical ? "critical" : "information")
                      << " buttons=ok\n";
                 break;
         }

@@ -29,8 +29,7 @@ void frmRallo::cmdNewGame_Click() {
         ballStepX = -ballSpeed;
         ballStepY = Int(platform_.Rnd() * 50 + 1);
         shpBall.Left = static_cast<float>(double(courtWidth) / 2);
-        const Int16 innerHeight =
-            round16(shpWallBottom.Top - (shpWallTop.Top + shpWallTop.Height));
+        const Int16 innerHeight = round16(shpWallBottom.Top - (shpWallTop.Top + shpWallTop.Height));
         shpBall.Top = (float(innerHeight) + shpWallTop.Height) / 2 - shpBall.Height / 2;
         serveLeft = round16(shpBall.Left);
         serveTop = round16(shpBall.Top);

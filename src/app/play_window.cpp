@@ -2,13 +2,16 @@
 
 namespace rallo {
 
-frmRallo::frmRallo(Program& program, Platform& platform)
-    : program_(program), platform_(platform) {
+frmRallo::frmRallo(Program& program, Platform& platform) : program_(program), platform_(platform) {
     // Back to front: walls, paddles, ball, then labels and buttons.
-    form.controls = {&shpWallBottom, &shpWallTop,      &shpWallLeft,     &shpWallRight,
-                     &shpPaddle,     &shpPlayer1,      &shpPlayer2,      &shpBall,
-                     &Label1,        &Label2,          &lblPlayer1Score, &lblPlayer1ScoreLabel,
-                     &lblPlayer2Score, &lblPlayer2ScoreLabel, &cmdNewGame, &cmdExit};
+    form.controls = {&shpWallBottom,   &shpWallTop,
+                     &shpWallLeft,     &shpWallRight,
+                     &shpPaddle,       &shpPlayer1,
+                     &shpPlayer2,      &shpBall,
+                     &Label1,          &Label2,
+                     &lblPlayer1Score, &lblPlayer1ScoreLabel,
+                     &lblPlayer2Score, &lblPlayer2ScoreLabel,
+                     &cmdNewGame,      &cmdExit};
     form.timers = {&tmrMain};
     BuildMenus();
     WireHandlers();

@@ -71,12 +71,14 @@ public:
     Button cmdExit{"cmdExit", 7080, 6120, 1215, 255, "E&xit"};
     Button cmdNewGame{"cmdNewGame", 5800, 6120, 1215, 255, "&Play"};
     Label lblPlayer2Score{"lblPlayer2Score", 6480, 6840, 975, 495, "", ScoreStyle(), false};
-    Label lblPlayer2ScoreLabel{"lblPlayer2ScoreLabel", 6300, 7440, 1335, 255,
-                               "Player 2 Score", CaptionStyle(Alignment::Center), false};
+    Label lblPlayer2ScoreLabel{
+        "lblPlayer2ScoreLabel",          6300, 7440, 1335, 255, "Player 2 Score",
+        CaptionStyle(Alignment::Center), false};
     Shape shpPlayer2{"shpPlayer2", ShapeKind::Rectangle, 8160, 2520, 195, 900, kWhite, false};
     Shape shpPlayer1{"shpPlayer1", ShapeKind::Rectangle, 240, 2520, 195, 900, kBlack, false};
-    Label lblPlayer1ScoreLabel{"lblPlayer1ScoreLabel", 900, 7440, 1335, 255, "Number of hits",
-                               CaptionStyle(Alignment::Center)};
+    Label lblPlayer1ScoreLabel{
+        "lblPlayer1ScoreLabel",         900, 7440, 1335, 255, "Number of hits",
+        CaptionStyle(Alignment::Center)};
     Label lblPlayer1Score{"lblPlayer1Score", 1080, 6840, 975, 495, "", ScoreStyle()};
     Label Label2{"Label2", 3720, 6120, 1095, 255, "Game Over!", CaptionStyle(Alignment::Center)};
     Label Label1{"Label1", 120, 6120, 975, 255, "", CaptionStyle(Alignment::Left)};

@@ -23,11 +23,12 @@ std::string Paragraphs(std::initializer_list<std::string> paragraphs) {
 }  // namespace
 
 void frmRallo::mnuHelpOnePlayerDirections_Click() {
-    platform_.MsgBox(Paragraphs({"Set the options (Ball speed, Paddle size, Sound, Play game to...)",
-                                 "Hit the play button to start",
-                                 "Use the right and left arrow keys to move the paddle",
-                                 "Hit the 'P' or the 'Pause' key to Pause", "Set sound on or off"}),
-                     MsgIcon::Information);
+    platform_.MsgBox(
+        Paragraphs({"Set the options (Ball speed, Paddle size, Sound, Play game to...)",
+                    "Hit the play button to start",
+                    "Use the right and left arrow keys to move the paddle",
+                    "Hit the 'P' or the 'Pause' key to Pause", "Set sound on or off"}),
+        MsgIcon::Information);
 }
 
 void frmRallo::mnuHelpTwoPlayerDirections_Click() {
@@ -43,9 +44,9 @@ void frmRallo::mnuHelpTwoPlayerDirections_Click() {
 }
 
 void frmRallo::mnuHelpAbout_Click() {
-    platform_.MsgBox(std::string("Rallo2, written by the Rallo2 team in 2026") + kLineBreak +
-                         "Version 2.0",
-                     MsgIcon::Information);
+    platform_.MsgBox(
+        std::string("Rallo2, written by the Rallo2 team in 2026") + kLineBreak + "Version 2.0",
+        MsgIcon::Information);
 }
 
 }  // namespace rallo

@@ -10,9 +10,15 @@ namespace rallo {
 
 namespace {
 
-bool IsDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-bool IsSign(char c) { return c == '+' || c == '-'; }
+bool IsDigit(char c) {
+    return std::isdigit(static_cast<unsigned char>(c)) != 0;
+}
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+bool IsSign(char c) {
+    return c == '+' || c == '-';
+}
 
 // Reads the digits at `pos`, allowing `group` between them when given.
 // Returns how many digits were read.
@@ -53,8 +59,10 @@ bool TooLarge(std::string_view number) {
 }  // namespace
 
 bool IsNumeric(std::string_view text, NumberFormat format) {
-    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+    while (!text.empty() && IsBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back()))
+        text.remove_suffix(1);
     std::size_t pos = 0;
     if (pos < text.size() && IsSign(text[pos])) ++pos;
     int digits = ReadDigits(text, pos, format.groupSeparator);

@@ -13,30 +13,31 @@ namespace {
 // order. Returns false, changing nothing, when `chosen` is already checked.
 bool Choose(MenuItem& chosen, std::initializer_list<MenuItem*> group) {
     if (chosen.Checked) return false;
-    for (MenuItem* item : group) item->Checked = (item == &chosen);
+    for (MenuItem* item : group)
+        item->Checked = (item == &chosen);
     return true;
 }
 
 }  // namespace
 
 void frmRallo::mnuOptionsBallSpeedFast_Click() {
-    if (!Choose(mnuOptionsBallSpeedFast, {&mnuOptionsBallSpeedFast, &mnuOptionsBallSpeedMedium,
-                                          &mnuOptionsBallSpeedSlow}))
+    if (!Choose(mnuOptionsBallSpeedFast,
+                {&mnuOptionsBallSpeedFast, &mnuOptionsBallSpeedMedium, &mnuOptionsBallSpeedSlow}))
         return;
     ballSpeed = 150;
 }
 
 void frmRallo::mnuOptionsBallSpeedMedium_Click() {
-    if (!Choose(mnuOptionsBallSpeedMedium, {&mnuOptionsBallSpeedFast, &mnuOptionsBallSpeedMedium,
-                                            &mnuOptionsBallSpeedSlow}))
+    if (!Choose(mnuOptionsBallSpeedMedium,
+                {&mnuOptionsBallSpeedFast, &mnuOptionsBallSpeedMedium, &mnuOptionsBallSpeedSlow}))
         return;
     ballSpeed = 100;
     ApplyPaddleSize();
 }
 
 void frmRallo::mnuOptionsBallSpeedSlow_Click() {
-    if (!Choose(mnuOptionsBallSpeedSlow, {&mnuOptionsBallSpeedFast, &mnuOptionsBallSpeedMedium,
-                                          &mnuOptionsBallSpeedSlow}))
+    if (!Choose(mnuOptionsBallSpeedSlow,
+                {&mnuOptionsBallSpeedFast, &mnuOptionsBallSpeedMedium, &mnuOptionsBallSpeedSlow}))
         return;
     ballSpeed = 50;
 }
@@ -50,9 +51,8 @@ void frmRallo::mnuOptionsComputerSkillBad_Click() {
 }
 
 void frmRallo::mnuOptionsComputerSkillOK_Click() {
-    if (!Choose(mnuOptionsComputerSkillOK,
-                {&mnuOptionsComputerSkillBad, &mnuOptionsComputerSkillOK,
-                 &mnuOptionsComputerSkillGreat}))
+    if (!Choose(mnuOptionsComputerSkillOK, {&mnuOptionsComputerSkillBad, &mnuOptionsComputerSkillOK,
+                                            &mnuOptionsComputerSkillGreat}))
         return;
     computerSkill = 150;
 }
@@ -66,25 +66,25 @@ void frmRallo::mnuOptionsComputerSkillGreat_Click() {
 }
 
 void frmRallo::mnuOptionsPaddleSizeLarge_Click() {
-    if (!Choose(mnuOptionsPaddleSizeLarge, {&mnuOptionsPaddleSizeLarge,
-                                            &mnuOptionsPaddleSizeMedium, &mnuOptionsPaddleSizeSmall}))
+    if (!Choose(mnuOptionsPaddleSizeLarge, {&mnuOptionsPaddleSizeLarge, &mnuOptionsPaddleSizeMedium,
+                                            &mnuOptionsPaddleSizeSmall}))
         return;
     paddleSize = 900;
     ApplyPaddleSize();
 }
 
 void frmRallo::mnuOptionsPaddleSizeMedium_Click() {
-    if (!Choose(mnuOptionsPaddleSizeMedium, {&mnuOptionsPaddleSizeLarge,
-                                             &mnuOptionsPaddleSizeMedium,
-                                             &mnuOptionsPaddleSizeSmall}))
+    if (!Choose(
+            mnuOptionsPaddleSizeMedium,
+            {&mnuOptionsPaddleSizeLarge, &mnuOptionsPaddleSizeMedium, &mnuOptionsPaddleSizeSmall}))
         return;
     paddleSize = 500;
     ApplyPaddleSize();
 }
 
 void frmRallo::mnuOptionsPaddleSizeSmall_Click() {
-    if (!Choose(mnuOptionsPaddleSizeSmall, {&mnuOptionsPaddleSizeLarge,
-                                            &mnuOptionsPaddleSizeMedium, &mnuOptionsPaddleSizeSmall}))
+    if (!Choose(mnuOptionsPaddleSizeSmall, {&mnuOptionsPaddleSizeLarge, &mnuOptionsPaddleSizeMedium,
+                                            &mnuOptionsPaddleSizeSmall}))
         return;
     paddleSize = 200;
     ApplyPaddleSize();

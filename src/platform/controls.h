@@ -71,8 +71,13 @@ class Control : public Observable {
 public:
     Control(ControlKind kind, std::string name, float left, float top, float width, float height,
             bool visible = true)
-        : kind(kind), name(std::move(name)), Left(this, left), Top(this, top),
-          Width(this, width), Height(this, height), Visible(this, visible) {}
+        : kind(kind),
+          name(std::move(name)),
+          Left(this, left),
+          Top(this, top),
+          Width(this, width),
+          Height(this, height),
+          Visible(this, visible) {}
 
     const ControlKind kind;
     const std::string name;
@@ -90,7 +95,8 @@ public:
     Shape(std::string name, ShapeKind shape, float left, float top, float width, float height,
           Color fill, bool visible = true)
         : Control(ControlKind::Shape, std::move(name), left, top, width, height, visible),
-          shape(shape), FillColor(fill) {}
+          shape(shape),
+          FillColor(fill) {}
 
     const ShapeKind shape;
     const Color FillColor;  // solid fill, default thin black outline
@@ -103,7 +109,7 @@ struct LabelStyle {
     Color BackColor = kBlue;
     Color ForeColor = kWhite;
     Alignment alignment = Alignment::Left;
-    bool border = false;  // single-line border
+    bool border = false;   // single-line border
     std::string fontName;  // empty: the window's default font
     int fontSize = 0;
     bool fontBold = false;
@@ -114,7 +120,8 @@ public:
     Label(std::string name, float left, float top, float width, float height, std::string caption,
           LabelStyle style, bool visible = true)
         : Control(ControlKind::Label, std::move(name), left, top, width, height, visible),
-          Caption(this, std::move(caption)), style(std::move(style)) {}
+          Caption(this, std::move(caption)),
+          style(std::move(style)) {}
 
     Property<std::string> Caption;
     const LabelStyle style;
@@ -122,8 +129,7 @@ public:
 
 class Button : public Control {
 public:
-    Button(std::string name, float left, float top, float width, float height,
-           std::string caption)
+    Button(std::string name, float left, float top, float width, float height, std::string caption)
         : Control(ControlKind::Button, std::move(name), left, top, width, height),
           Caption(this, std::move(caption)) {}
 
@@ -144,7 +150,9 @@ public:
 class MenuItem : public Observable {
 public:
     MenuItem(std::string name, std::string caption, bool checked = false, bool enabled = true)
-        : name(std::move(name)), Caption(this, std::move(caption)), Checked(this, checked),
+        : name(std::move(name)),
+          Caption(this, std::move(caption)),
+          Checked(this, checked),
           Enabled(this, enabled) {}
 
     void Add(MenuItem& child) {
@@ -178,9 +186,15 @@ class Window : public Observable {
 public:
     Window(std::string name, std::string caption, float clientWidth, float clientHeight,
            Color backColor)
-        : name(std::move(name)), Caption(this, std::move(caption)), Left(this, 0),
-          Top(this, 0), Width(this, clientWidth), Height(this, clientHeight),
-          Visible(this, false), clientWidth(clientWidth), clientHeight(clientHeight),
+        : name(std::move(name)),
+          Caption(this, std::move(caption)),
+          Left(this, 0),
+          Top(this, 0),
+          Width(this, clientWidth),
+          Height(this, clientHeight),
+          Visible(this, false),
+          clientWidth(clientWidth),
+          clientHeight(clientHeight),
           BackColor(backColor) {}
 
     // One move that keeps the size.

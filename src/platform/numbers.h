@@ -45,7 +45,9 @@ private:
 
 inline constexpr Int16 kTrue = -1;
 inline constexpr Int16 kFalse = 0;
-constexpr Int16 Flag(bool b) { return b ? kTrue : kFalse; }
+constexpr Int16 Flag(bool b) {
+    return b ? kTrue : kFalse;
+}
 
 // Nearest whole number, halves to the even neighbour, range-checked.
 Int16 round16(double x);

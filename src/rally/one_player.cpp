@@ -34,7 +34,8 @@ void frmRallo::OnePlayerTick() {
         shpPaddle.Left = shpWallRight.Left - shpPaddle.Width;
     }
     // Paddle hit.
-    if (shpBall.Top + shpBall.Height >= shpPaddle.Top && shpBall.Top + kHitMargin <= shpPaddle.Top &&
+    if (shpBall.Top + shpBall.Height >= shpPaddle.Top &&
+        shpBall.Top + kHitMargin <= shpPaddle.Top &&
         shpBall.Left + shpBall.Width >= shpPaddle.Left &&
         shpPaddle.Left + shpPaddle.Width >= shpBall.Left) {
         const Int16 r = Int(platform_.Rnd() * 150 + 1);
