@@ -1,0 +1,59 @@
+#include "platform/qt/probes.h"
+
+#include <chrono>
+#include <cinttypes>
+#include <cstdio>
+#include <cstdlib>
+
+namespace rallo::qt {
+
+namespace {
+
+const char* PathFrom(const char* variable) {
+    const char* path = std::getenv(variable);
+    return path != nullptr && *path != '\0' ? path : nullptr;
+}
+
+std::FILE* FrameLog() {
+    static std::FILE* const log = [] {
+        const char* path = PathFrom("RALLO2_FRAME_LOG");
+        std::FILE* file = path ? std::fopen(path, "w") : nullptr;
+        // Read while the game runs: each line goes out whole.
+        if (file != nullptr) std::setvbuf(file, nullptr, _IOLBF, 256);
+        return file;
+    }();
+    return log;
+}
+
+}  // namespace
+
+std::int64_t MonotonicNs() {
+    // steady_clock is CLOCK_MONOTONIC here, the clock outside tools read.
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+void MarkFirstPaint() {
+    static bool marked = false;
+    if (marked) return;
+    marked = true;
+    const char* path = PathFrom("RALLO2_FIRST_PAINT");
+    if (path == nullptr) return;
+    if (std::FILE* out = std::fopen(path, "w")) {
+        std::fprintf(out, "%" PRId64 "\n", MonotonicNs());
+        std::fclose(out);
+    }
+}
+
+bool FrameLogWanted() {
+    return FrameLog() != nullptr;
+}
+
+void LogFrame(std::int64_t tickNs, std::int64_t doneNs, bool ran) {
+    if (std::FILE* log = FrameLog()) {
+        std::fprintf(log, "%" PRId64 " %" PRId64 " %d\n", tickNs, doneNs, ran ? 1 : 0);
+    }
+}
+
+}  // namespace rallo::qt

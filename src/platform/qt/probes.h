@@ -1,0 +1,24 @@
+// Marks for measuring the real window from outside, written only when asked
+// for by the environment:
+//   RALLO2_FIRST_PAINT=<file>  the monotonic time (ns) once the play window's
+//                              first paint has reached the screen, one line;
+//   RALLO2_FRAME_LOG=<file>    one line per frame-clock tick:
+//                              "<tick ns> <done ns> <ran>".
+#pragma once
+
+#include <cstdint>
+
+namespace rallo::qt {
+
+// Nanoseconds of the monotonic clock, the one the marks are written in.
+std::int64_t MonotonicNs();
+
+// The first call after a window has painted; later calls do nothing.
+void MarkFirstPaint();
+
+// One tick of the frame clock: when it fired, when the game was done with
+// it, and whether a frame ran.
+void LogFrame(std::int64_t tickNs, std::int64_t doneNs, bool ran);
+bool FrameLogWanted();
+
+}  // namespace rallo::qt

@@ -1,0 +1,132 @@
+#include "platform/qt/qt_platform.h"
+
+#include <QApplication>
+#include <QLocale>
+#include <QMessageBox>
+#include <QScreen>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <thread>
+
+#include "platform/qt/frame_clock.h"
+#include "platform/qt/key_filter.h"
+#include "platform/qt/window_view.h"
+
+namespace rallo::qt {
+
+QtPlatform::QtPlatform() : keys_(std::make_unique<KeyFilter>()) {
+    qApp->installEventFilter(keys_.get());
+}
+
+QtPlatform::~QtPlatform() {
+    qApp->removeEventFilter(keys_.get());
+    clocks_.clear();
+    views_.clear();
+}
+
+WindowView* QtPlatform::ViewOf(const Window& window) const {
+    for (const auto& view : views_) {
+        if (&view->model() == &window) return view.get();
+    }
+    return nullptr;
+}
+
+FrameClock* QtPlatform::ClockOf(const Timer& timer) const {
+    for (const auto& clock : clocks_) {
+        if (&clock->timer() == &timer) return clock.get();
+    }
+    return nullptr;
+}
+
+void QtPlatform::Attach(Window& window, EventSink& sink) {
+    views_.push_back(std::make_unique<WindowView>(window, sink, frame_));
+    for (Timer* timer : window.timers) {
+        clocks_.push_back(std::make_unique<FrameClock>(*timer, sink));
+    }
+}
+
+void QtPlatform::Beep() {
+    QApplication::beep();
+}
+
+void QtPlatform::Randomize() {
+    const auto now = std::chrono::system_clock::now().time_since_epoch().count();
+    generator_.seed(static_cast<std::mt19937::result_type>(now ^ (now >> 32)));
+}
+
+float QtPlatform::Rnd() {
+    // The top 24 bits: every value a float in [0, 1) can hold evenly.
+    return static_cast<float>(generator_() >> 8) * 0x1p-24f;
+}
+
+std::uint32_t QtPlatform::timeGetTime() {
+    using std::chrono::duration_cast;
+    using std::chrono::milliseconds;
+    const auto since = std::chrono::steady_clock::now().time_since_epoch();
+    return static_cast<std::uint32_t>(duration_cast<milliseconds>(since).count());
+}
+
+void QtPlatform::Sleep(std::int32_t milliseconds) {
+    if (milliseconds <= 0) {
+        std::this_thread::yield();
+    } else {
+        std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+    }
+}
+
+void QtPlatform::DoEvents() {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void QtPlatform::MsgBox(std::string_view text, MsgIcon icon) {
+    QString body = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    body.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    // Centred on the game's window that is showing, if any.
+    QWidget* owner = nullptr;
+    for (const auto& view : views_) {
+        if (view->isVisible()) owner = view.get();
+    }
+    QMessageBox box(icon == MsgIcon::Critical ? QMessageBox::Critical : QMessageBox::Information,
+                    QString::fromUtf8(kAppTitle), body, QMessageBox::Ok, owner);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+    // Without a window manager nobody else gives the keyboard back.
+    if (owner != nullptr && owner->isVisible()) owner->activateWindow();
+}
+
+float QtPlatform::ScreenWidth() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? static_cast<float>(screen->geometry().width()) * kTwipsPerPixel : 0.0f;
+}
+
+float QtPlatform::ScreenHeight() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? static_cast<float>(screen->geometry().height()) * kTwipsPerPixel : 0.0f;
+}
+
+NumberFormat QtPlatform::Numbers() {
+    const QLocale locale;
+    NumberFormat format;
+    const QString decimal = locale.decimalPoint();
+    if (!decimal.isEmpty() && decimal.front().unicode() < 0x80) {
+        format.decimalSeparator = static_cast<char>(decimal.front().unicode());
+    }
+    const QString group = locale.groupSeparator();
+    if (!group.isEmpty() && group.front().unicode() < 0x80) {
+        format.groupSeparator = static_cast<char>(group.front().unicode());
+    } else if (!group.isEmpty() && group.front().isSpace()) {
+        format.groupSeparator = ' ';  // the no-break spaces some locales group with
+    }
+    if (format.groupSeparator == format.decimalSeparator) {
+        format.groupSeparator = format.decimalSeparator == ',' ? '.' : ',';
+    }
+    return format;
+}
+
+void QtPlatform::End() {
+    std::fflush(nullptr);
+    std::_Exit(0);
+}
+
+}  // namespace rallo::qt
