@@ -51,6 +51,14 @@ TEST_F(KeysTest, GameKeysReachTheGameAndNeverMoveTheFocus) {
     EXPECT_EQ(QApplication::focusWidget(), exit_);
 }
 
+TEST_F(KeysTest, EnterPressesTheFocusedButtonOnce) {
+    ASSERT_EQ(QApplication::focusWidget(), play_);
+    int clicks = 0;
+    play().cmdNewGame.Click = [&] { ++clicks; };  // Play itself would wait two seconds
+    QTest::keyClick(view->windowHandle(), Qt::Key_Return);
+    EXPECT_EQ(clicks, 1);
+}
+
 TEST_F(KeysTest, HeldKeyRepeatsWithoutStoppingThePaddle) {
     Press(Qt::Key_Left);
     // A held key repeats as release/press pairs marked auto-repeat.

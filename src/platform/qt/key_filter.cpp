@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 
 #include "platform/qt/window_view.h"
 
@@ -72,6 +73,12 @@ bool KeyFilter::eventFilter(QObject* target, QEvent* event) {
     const auto& key = static_cast<const QKeyEvent&>(*event);
     const int code = VirtualKey(key);
     const bool typing = qobject_cast<QLineEdit*>(widget) != nullptr;
+    // Enter presses the focused button, as Space does; it goes nowhere else,
+    // or a dialog that takes Enter as its default button would act twice.
+    if (auto* button = qobject_cast<QPushButton*>(widget); button && code == 13) {
+        if (type == QEvent::KeyPress && !key.isAutoRepeat()) button->click();
+        return true;
+    }
     if (type == QEvent::KeyPress) {
         view->KeyDown(code);
         // Enter in the text box is the window's to handle; the game keys
