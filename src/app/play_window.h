@@ -57,6 +57,7 @@ public:
     void mnuOptionsTwoPlayerComputer_Click();
     void mnuOptionsTwoPlayerPeople_Click();
     void ShowTwoPlayerBoard();
+    void SwitchToTwoPlayerGame(MenuItem& chosen, const char* leftCaption, const char* rightCaption);
     void mnuHelpOnePlayerDirections_Click();
     void mnuHelpTwoPlayerDirections_Click();
     void mnuHelpAbout_Click();

@@ -1,5 +1,6 @@
 // Switching between the one-player game and the two two-player games.
 #include "app/play_window.h"
+#include "menus/choice.h"
 
 namespace rallo {
 
@@ -9,10 +10,9 @@ constexpr float kTwoPlayerRightWall = 9600;
 }  // namespace
 
 void frmRallo::mnuOptionsOnePlayer_Click() {
-    if (mnuOptionsOnePlayer.Checked) return;
-    mnuOptionsOnePlayer.Checked = true;
-    mnuOptionsTwoPlayerComputer.Checked = false;
-    mnuOptionsTwoPlayerPeople.Checked = false;
+    if (!Choose(mnuOptionsOnePlayer,
+                {&mnuOptionsOnePlayer, &mnuOptionsTwoPlayerComputer, &mnuOptionsTwoPlayerPeople}))
+        return;
     againstComputer = kFalse;
     twoPeople = kFalse;
     onePlayerMode = kTrue;
@@ -30,35 +30,30 @@ void frmRallo::mnuOptionsOnePlayer_Click() {
 }
 
 void frmRallo::mnuOptionsTwoPlayerComputer_Click() {
-    if (mnuOptionsTwoPlayerComputer.Checked) return;
-    mnuOptionsOnePlayer.Checked = false;
-    mnuOptionsTwoPlayerComputer.Checked = true;
-    mnuOptionsTwoPlayerPeople.Checked = false;
-    onePlayerMode = kFalse;
-    twoPeople = kFalse;
-    againstComputer = kTrue;
-    shpWallRight.Left = kTwoPlayerRightWall;
-    ArrangeWindow();
-    ShowTwoPlayerBoard();
-    lblPlayer1ScoreLabel.Caption = "Computer Score";
-    lblPlayer2ScoreLabel.Caption = "Player Score";
-    mnuOptionsComputerSkill.Enabled = true;
+    SwitchToTwoPlayerGame(mnuOptionsTwoPlayerComputer, "Computer Score", "Player Score");
 }
 
 void frmRallo::mnuOptionsTwoPlayerPeople_Click() {
-    if (mnuOptionsTwoPlayerPeople.Checked) return;
-    mnuOptionsOnePlayer.Checked = false;
-    mnuOptionsTwoPlayerComputer.Checked = false;
-    mnuOptionsTwoPlayerPeople.Checked = true;
+    SwitchToTwoPlayerGame(mnuOptionsTwoPlayerPeople, "Player 1 Score", "Player 2 Score");
+}
+
+// The two two-player games differ only in who plays the left paddle, the
+// score captions and whether the computer's skill can be chosen.
+void frmRallo::SwitchToTwoPlayerGame(MenuItem& chosen, const char* leftCaption,
+                                     const char* rightCaption) {
+    if (!Choose(chosen,
+                {&mnuOptionsOnePlayer, &mnuOptionsTwoPlayerComputer, &mnuOptionsTwoPlayerPeople}))
+        return;
+    const bool computer = &chosen == &mnuOptionsTwoPlayerComputer;
     onePlayerMode = kFalse;
-    againstComputer = kFalse;
-    twoPeople = kTrue;
+    againstComputer = Flag(computer);
+    twoPeople = Flag(!computer);
     shpWallRight.Left = kTwoPlayerRightWall;
     ArrangeWindow();
     ShowTwoPlayerBoard();
-    lblPlayer1ScoreLabel.Caption = "Player 1 Score";
-    lblPlayer2ScoreLabel.Caption = "Player 2 Score";
-    mnuOptionsComputerSkill.Enabled = false;
+    lblPlayer1ScoreLabel.Caption = leftCaption;
+    lblPlayer2ScoreLabel.Caption = rightCaption;
+    mnuOptionsComputerSkill.Enabled = computer;
 }
 
 void frmRallo::ShowTwoPlayerBoard() {

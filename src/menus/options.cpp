@@ -1,24 +1,10 @@
 // The option choices: one check mark per group, one stored value each.
-#include <initializer_list>
-
 #include "app/play_window.h"
 #include "app/program.h"
+#include "menus/choice.h"
 #include "menus/length_dialog.h"
 
 namespace rallo {
-
-namespace {
-
-// Moves the group's check mark to `chosen`, writing every item in group
-// order. Returns false, changing nothing, when `chosen` is already checked.
-bool Choose(MenuItem& chosen, std::initializer_list<MenuItem*> group) {
-    if (chosen.Checked) return false;
-    for (MenuItem* item : group)
-        item->Checked = (item == &chosen);
-    return true;
-}
-
-}  // namespace
 
 void frmRallo::mnuOptionsBallSpeedFast_Click() {
     if (!Choose(mnuOptionsBallSpeedFast,
