@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -63,6 +64,9 @@ struct Choice {
     int value;
     bool appliesPaddleSize;
 };
+
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const Choice& choice, std::ostream* out) { *out << choice.name; }
 
 const std::vector<Item> kSpeeds = {&frmRallo::mnuOptionsBallSpeedFast,
                                    &frmRallo::mnuOptionsBallSpeedMedium,
