@@ -66,7 +66,9 @@ struct Choice {
 };
 
 // Names the case in test listings instead of dumping its bytes.
-void PrintTo(const Choice& choice, std::ostream* out) { *out << choice.name; }
+void PrintTo(const Choice& choice, std::ostream* out) {
+    *out << choice.name;
+}
 
 const std::vector<Item> kSpeeds = {&frmRallo::mnuOptionsBallSpeedFast,
                                    &frmRallo::mnuOptionsBallSpeedMedium,
