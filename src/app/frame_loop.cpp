@@ -7,7 +7,6 @@ namespace rallo {
 
 namespace {
 constexpr int kPaddleStep = 200;
-constexpr int kRunning = 1;  // timer interval while the frames run
 }  // namespace
 
 void frmRallo::tmrMain_Timer() {
@@ -23,7 +22,7 @@ void frmRallo::tmrMain_Timer() {
 void frmRallo::Form_KeyDown(int KeyCode) {
     if (KeyCode == keys::kPause || KeyCode == keys::kP) {
         if (paused) {
-            tmrMain.Interval = kRunning;
+            tmrMain.Interval = kTimerRunning;
             paused = kFalse;
         } else {
             tmrMain.Interval = 0;

@@ -3,11 +3,6 @@
 
 namespace rallo {
 
-namespace {
-constexpr std::int32_t kServePauseMs = 2000;
-constexpr int kRunning = 1;
-}  // namespace
-
 void frmRallo::cmdNewGame_Click() {
     cmdNewGame.Visible = false;
     cmdExit.Visible = false;
@@ -37,7 +32,7 @@ void frmRallo::cmdNewGame_Click() {
     ballNumber = 1;
     Label1.Caption = "Ball " + Str(ballNumber);
     Wait(kServePauseMs);
-    tmrMain.Interval = kRunning;
+    tmrMain.Interval = kTimerRunning;
 }
 
 void frmRallo::cmdExit_Click() {

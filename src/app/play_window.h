@@ -30,6 +30,8 @@ public:
     void Form_KeyUp(int KeyCode);
 
     void Wait(std::int32_t inMilliseconds);
+    static constexpr std::int32_t kServePauseMs = 2000;  // the pause before every serve
+    static constexpr int kTimerRunning = 1;              // tmrMain's interval while frames run
 
     void cmdNewGame_Click();
     void cmdExit_Click();

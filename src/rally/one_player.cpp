@@ -5,7 +5,6 @@
 namespace rallo {
 
 namespace {
-constexpr std::int32_t kServePauseMs = 2000;
 constexpr float kHitMargin = 100;  // the ball's top must be this far above the paddle's
 }  // namespace
 

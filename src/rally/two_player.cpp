@@ -7,7 +7,6 @@ namespace rallo {
 
 namespace {
 
-constexpr std::int32_t kServePauseMs = 2000;
 constexpr double kDeflection = 0.55;  // share of the centres' distance that bends the ball
 
 // A paddle corrects the ball's vertical step by where the ball meets it.
