@@ -47,6 +47,8 @@ TEST(GameLength, AcceptedTextsStoreTheRoundedNumber) {
         {"32767", 32767},
         {"1e-999", 0},  // too small for a double, but a number: it rounds to 0
         {"-0.001e-400", 0},
+        {"0.1e-9223372036854775808", 0},  // an exponent past 64 bits reads, too
+        {"1e-99999999999999999999999", 0},
     };
     // clang-format on
     for (const Case& c : cases)
@@ -56,7 +58,8 @@ TEST(GameLength, AcceptedTextsStoreTheRoundedNumber) {
 TEST(GameLength, RejectedTextsStoreNothing) {
     // 32767.5 rounds to 32768, one past the range; 1e999 does not fit a double.
     for (const char* text :
-         {"abc", "", "40000", "32767.5", "1e999", "1e5", "&H10", "&O7", "5x", "+", "-", ".", "1e"})
+         {"abc", "", "40000", "32767.5", "1e999", "1e5", "&H10", "&O7", "5x", "+", "-", ".", "1e",
+          "10e9223372036854775807", "1e99999999999999999999999"})
         ExpectLength({text, std::nullopt}, kDotDecimal);
 }
 

@@ -9,6 +9,7 @@
 
 #include "app/play_window.h"
 #include "menus/length_dialog.h"
+#include "platform/decimal_text.h"
 
 namespace rallo {
 
@@ -49,14 +50,6 @@ bool IsDialogControl(const std::string& name) {
     return name == "txtPlayTo" || name == "cmdGo" || name == "frmLengthOfGame.Label1";
 }
 
-// The shortest decimal that reads back as the same value.
-template <typename Number>
-std::string Shortest(Number value) {
-    char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
-}
-
 std::string Quoted(const std::string& text) {
     std::string quoted = "\"";
     for (char c : text) {
@@ -81,8 +74,9 @@ std::string Quoted(const std::string& text) {
 }
 
 std::string Box(float left, float top, float width, float height, bool visible) {
-    return "Left=" + Shortest(left) + " Top=" + Shortest(top) + " Width=" + Shortest(width) +
-           " Height=" + Shortest(height) + " Visible=" + (visible ? "1" : "0");
+    return "Left=" + ShortestDecimal(left) + " Top=" + ShortestDecimal(top) +
+           " Width=" + ShortestDecimal(width) + " Height=" + ShortestDecimal(height) +
+           " Visible=" + (visible ? "1" : "0");
 }
 
 std::string Describe(const Control& control) {
@@ -157,11 +151,9 @@ int ParseInt(const std::string& text) {
 
 // Milliseconds, possibly with a fraction, as eighths of a millisecond.
 Time ParseMs(const std::string& text) {
-    double ms = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), ms);
-    if (error != std::errc() || end != text.data() + text.size() || ms < 0 || ms > 1e12)
-        throw ScriptError("not a time in milliseconds: " + text);
-    return static_cast<Time>(std::llround(ms * HeadlessPlatform::kPerMs));
+    const std::optional<double> ms = ReadDecimal(text);
+    if (!ms || !(*ms >= 0 && *ms <= 1e12)) throw ScriptError("not a time in milliseconds: " + text);
+    return static_cast<Time>(std::llround(*ms * HeadlessPlatform::kPerMs));
 }
 
 std::vector<std::string> Words(const std::string& line) {
@@ -216,12 +208,10 @@ void SimScript::Line(const std::string& line) {
     } else if (command == "rnd") {
         if (words.size() < 2) throw ScriptError("rnd needs values");
         for (std::size_t i = 1; i < words.size(); ++i) {
-            float r = 0;
-            const std::string& word = words[i];
-            const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), r);
-            if (error != std::errc() || end != word.data() + word.size() || !(r >= 0 && r < 1))
-                throw ScriptError("random value outside [0, 1): " + word);
-            platform_.QueueRandom(r);
+            const std::optional<float> r = ReadDecimalFloat(words[i]);
+            if (!r || !(*r >= 0 && *r < 1))
+                throw ScriptError("random value outside [0, 1): " + words[i]);
+            platform_.QueueRandom(*r);
         }
     } else if (command == "start") {
         arguments(0);
@@ -364,7 +354,7 @@ SimScript::Action SimScript::PlayerAction(const std::string& text) {
 void SimScript::Print(const std::string& name) {
     if (name == "time") {
         const Time wrapped = platform_.Now() % (Time{1} << 35);  // the counter is 32-bit
-        out_ << Shortest(static_cast<double>(wrapped) / HeadlessPlatform::kPerMs) << "\n";
+        out_ << ShortestDecimal(static_cast<double>(wrapped) / HeadlessPlatform::kPerMs) << "\n";
         return;
     }
     if (name == "events") return PrintEvents();

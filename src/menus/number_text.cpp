@@ -1,8 +1,8 @@
 #include "menus/number_text.h"
 
-#include <algorithm>
+#include "platform/decimal_text.h"
+
 #include <cctype>
-#include <charconv>
 #include <cmath>
 #include <string>
 
@@ -33,27 +33,6 @@ int ReadDigits(std::string_view text, std::size_t& pos, char group = '\0') {
         ++pos;
     }
     return digits;
-}
-
-// Whether a number too far out for a double was too large rather than too
-// small: the power of ten of its leading digit, exponent added, is positive.
-bool TooLarge(std::string_view number) {
-    const std::size_t e = std::min(number.find_first_of("eE"), number.size());
-    long long exponent = 0;
-    if (e < number.size()) {
-        std::string_view digits = number.substr(e + 1);
-        if (!digits.empty() && digits.front() == '+') digits.remove_prefix(1);
-        const auto [end, error] =
-            std::from_chars(digits.data(), digits.data() + digits.size(), exponent);
-        if (error == std::errc::result_out_of_range) return digits.front() != '-';
-    }
-    const std::string_view mantissa = number.substr(0, e);
-    const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
-    const std::size_t lead = mantissa.find_first_not_of("0.");
-    if (lead == std::string_view::npos) return false;
-    const long long power = lead < point ? static_cast<long long>(point - lead) - 1
-                                         : -static_cast<long long>(lead - point);
-    return power + exponent > 0;
 }
 
 }  // namespace
@@ -103,17 +82,12 @@ std::optional<double> ReadNumber(std::string_view text, NumberFormat format) {
         if (exponent < kept.size() && IsSign(kept[exponent])) ++exponent;
         if (ReadDigits(kept, exponent) > 0) pos = exponent;
     }
-    double value = 0;
+    double value = 0;  // a lone "." reads as nothing
     if (pos > start) {
-        const std::string_view number = std::string_view(kept).substr(start, pos - start);
-        const auto [end, error] =
-            std::from_chars(number.data(), number.data() + number.size(), value);
-        if (error == std::errc::result_out_of_range) {
-            if (TooLarge(number)) return std::nullopt;
-            value = 0;  // 1e-999 and the like: too small for a double, zero when rounded
-        } else if (error != std::errc()) {
-            value = 0;  // a lone "." reads as nothing
-        }
+        const std::optional<double> number =
+            ReadDecimal(std::string_view(kept).substr(start, pos - start));
+        if (number && std::isinf(*number)) return std::nullopt;
+        if (number) value = *number;  // too small a number reads as zero
     }
     return negative ? -value : value;
 }
