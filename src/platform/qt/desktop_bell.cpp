@@ -16,29 +16,41 @@ constexpr char kBellEvent[] = "bell-window-system";
 // the same id overlap rather than replace each other.
 constexpr std::uint32_t kBellSoundId = 1;
 
-}  // namespace
-
-DesktopBell::DesktopBell(std::function<void()> fallback) : fallback_(std::move(fallback)) {
+// The context with the program's name and id, open; null where no sound
+// server takes it.
+ca_context* OpenContext() {
     ca_context* context = nullptr;
-    if (ca_context_create(&context) != CA_SUCCESS) return;
-    // Opened here once, so that a missing server costs one try, not one a beep.
+    if (ca_context_create(&context) != CA_SUCCESS) return nullptr;
     if (ca_context_change_props(context, CA_PROP_APPLICATION_NAME, kApplicationName,
                                 CA_PROP_APPLICATION_ID, kApplicationId, nullptr) != CA_SUCCESS ||
         ca_context_open(context) != CA_SUCCESS) {
         ca_context_destroy(context);
-        return;
+        return nullptr;
     }
-    context_ = context;
+    return context;
 }
 
+}  // namespace
+
+DesktopBell::DesktopBell(std::function<void()> fallback)
+    : fallback_(std::move(fallback)), opening_(std::async(std::launch::async, OpenContext)) {}
+
 DesktopBell::~DesktopBell() {
-    if (context_ != nullptr) ca_context_destroy(context_);
+    if (ca_context* context = Context()) ca_context_destroy(context);
+}
+
+// Opened once: a missing server costs one try, not one a beep (playing on
+// a context that failed to open would try to open it again).
+ca_context* DesktopBell::Context() {
+    if (opening_.valid()) context_ = opening_.get();
+    return context_;
 }
 
 void DesktopBell::Ring() {
     // Kept in the server after the first ring, so later rings send no samples.
-    if (context_ != nullptr &&
-        ca_context_play(context_, kBellSoundId, CA_PROP_EVENT_ID, kBellEvent, CA_PROP_MEDIA_ROLE,
+    ca_context* context = Context();
+    if (context != nullptr &&
+        ca_context_play(context, kBellSoundId, CA_PROP_EVENT_ID, kBellEvent, CA_PROP_MEDIA_ROLE,
                         "event", CA_PROP_CANBERRA_CACHE_CONTROL, "permanent",
                         nullptr) == CA_SUCCESS) {
         return;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <functional>
+#include <future>
 
 struct ca_context;
 
@@ -24,11 +25,16 @@ public:
 
     // Whether the sound server took the context; false means every ring
     // goes to the fallback.
-    bool Connected() const { return context_ != nullptr; }
+    bool Connected() { return Context() != nullptr; }
 
 private:
-    ca_context* context_ = nullptr;
+    ca_context* Context();
+
     std::function<void()> fallback_;
+    // Connecting to the sound server takes milliseconds the first paint
+    // need not wait for; the first ring, seconds later, takes the result.
+    std::future<ca_context*> opening_;
+    ca_context* context_ = nullptr;
 };
 
 }  // namespace rallo::qt
