@@ -104,8 +104,9 @@ class SoundServer:
 class Recording:
     """The sink's monitor as parec delivers it, each chunk stamped with the
     monotonic time it arrived. The null sink runs on the system clock, so
-    sample n was rendered at about origin + n / RATE; the origin is the
-    earliest the arrivals allow (each chunk arrives after its samples)."""
+    sample n belongs at about origin + n / RATE, the origin the earliest the
+    arrivals allow. The sink renders a little ahead, so these times may be
+    a few milliseconds early: good for spans of seconds, not for latency."""
 
     def __init__(self, server):
         self.samples = bytearray()
