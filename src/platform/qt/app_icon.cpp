@@ -1,35 +1,15 @@
 #include "platform/qt/app_icon.h"
 
-#include <QPainter>
-#include <QPixmap>
+#include <QDirIterator>
 
 namespace rallo::qt {
 
-namespace {
-
-QPixmap Draw(int size) {
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const qreal unit = size / 16.0;
-    painter.setPen(QPen(Qt::white, unit * 0.5));
-    painter.setBrush(QColor(0, 0, 255));
-    painter.drawRoundedRect(QRectF(unit * 0.5, unit * 0.5, unit * 15, unit * 15), unit, unit);
-    painter.setPen(QPen(Qt::black, unit * 0.3));
-    painter.setBrush(Qt::white);
-    painter.drawRect(QRectF(unit * 4, unit * 12, unit * 8, unit * 1.6));
-    painter.setBrush(QColor(255, 255, 0));
-    painter.drawEllipse(QRectF(unit * 8.5, unit * 3.5, unit * 3.5, unit * 3.5));
-    return pixmap;
-}
-
-}  // namespace
-
 QIcon MakeAppIcon() {
+    // One picture a size, as the build drew them (desktop/CMakeLists.txt).
     QIcon icon;
-    for (const int size : {16, 32, 48, 64, 128})
-        icon.addPixmap(Draw(size));
+    QDirIterator pictures(":/window-icon", {"*.png"}, QDir::Files, QDirIterator::Subdirectories);
+    while (pictures.hasNext())
+        icon.addFile(pictures.next());
     return icon;
 }
 
