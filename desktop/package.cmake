@@ -7,6 +7,10 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "table tennis on a blue court")
 set(CPACK_PACKAGE_HOMEPAGE_URL "https://rallo2.org/")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+# Packs the install rules' one component by name, so that CMake writes its
+# list as install_manifest_Unspecified.txt and leaves install_manifest.txt,
+# the list of a real `cmake --install`, to remove that install by.
+set(CPACK_INSTALL_CMAKE_PROJECTS "${PROJECT_BINARY_DIR};${PROJECT_NAME};Unspecified;/")
 # The program ships without its debugging symbols.
 set(CPACK_STRIP_FILES ON)
 
