@@ -14,14 +14,21 @@ const char* PathFrom(const char* variable) {
     return path != nullptr && *path != '\0' ? path : nullptr;
 }
 
+// Read while the game runs: each line goes out whole.
+std::FILE* OpenLog(const char* variable) {
+    const char* path = PathFrom(variable);
+    std::FILE* file = path ? std::fopen(path, "w") : nullptr;
+    if (file != nullptr) std::setvbuf(file, nullptr, _IOLBF, 512);
+    return file;
+}
+
 std::FILE* FrameLog() {
-    static std::FILE* const log = [] {
-        const char* path = PathFrom("RALLO2_FRAME_LOG");
-        std::FILE* file = path ? std::fopen(path, "w") : nullptr;
-        // Read while the game runs: each line goes out whole.
-        if (file != nullptr) std::setvbuf(file, nullptr, _IOLBF, 256);
-        return file;
-    }();
+    static std::FILE* const log = OpenLog("RALLO2_FRAME_LOG");
+    return log;
+}
+
+std::FILE* InputLog() {
+    static std::FILE* const log = OpenLog("RALLO2_INPUT_LOG");
     return log;
 }
 
@@ -53,6 +60,22 @@ bool FrameLogWanted() {
 void LogFrame(std::int64_t tickNs, std::int64_t doneNs, bool ran) {
     if (std::FILE* log = FrameLog()) {
         std::fprintf(log, "%" PRId64 " %" PRId64 " %d\n", tickNs, doneNs, ran ? 1 : 0);
+    }
+}
+
+bool InputLogWanted() {
+    return InputLog() != nullptr;
+}
+
+void LogKey(int virtualKey) {
+    if (std::FILE* log = InputLog()) {
+        std::fprintf(log, "key %" PRId64 " %d\n", MonotonicNs(), virtualKey);
+    }
+}
+
+void LogShown(const std::string& moved) {
+    if (std::FILE* log = InputLog()) {
+        std::fprintf(log, "shown %" PRId64 " %s\n", MonotonicNs(), moved.c_str());
     }
 }
 

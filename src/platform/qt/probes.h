@@ -3,10 +3,15 @@
 //   RALLO2_FIRST_PAINT=<file>  the monotonic time (ns) once the play window's
 //                              first paint has reached the screen, one line;
 //   RALLO2_FRAME_LOG=<file>    one line per frame-clock tick:
-//                              "<tick ns> <done ns> <ran>".
+//                              "<tick ns> <done ns> <ran>";
+//   RALLO2_INPUT_LOG=<file>    "key <ns> <virtual key>" as a key press reaches
+//                              a game window, and "shown <ns> <shape>:<x>,<y>
+//                              ..." once a paint that moved shapes has reached
+//                              the screen (their new pixel places).
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace rallo::qt {
 
@@ -20,5 +25,10 @@ void MarkFirstPaint();
 // it, and whether a frame ran.
 void LogFrame(std::int64_t tickNs, std::int64_t doneNs, bool ran);
 bool FrameLogWanted();
+
+bool InputLogWanted();
+void LogKey(int virtualKey);
+// `moved` lists the shapes as "<name>:<x>,<y>", space-separated.
+void LogShown(const std::string& moved);
 
 }  // namespace rallo::qt
