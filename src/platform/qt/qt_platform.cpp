@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <thread>
 
+#include "platform/qt/accessible.h"
 #include "platform/qt/frame_clock.h"
 #include "platform/qt/key_filter.h"
 #include "platform/qt/window_view.h"
@@ -16,6 +17,7 @@
 namespace rallo::qt {
 
 QtPlatform::QtPlatform() : keys_(std::make_unique<KeyFilter>()) {
+    InstallAccessibility();
     qApp->installEventFilter(keys_.get());
 }
 
