@@ -55,7 +55,8 @@ QString AccessibleName(const Window& window, const Control& control) {
     if (control.kind != ControlKind::Label) return QString();
     const QString text = Spoken(static_cast<const Label&>(control).Caption);
     const Label* caption = CaptionOf(window, control);
-    return caption ? Spoken(caption->Caption) + QStringLiteral(": ") + text : text;
+    if (caption == nullptr) return text;
+    return text.isEmpty() ? Spoken(caption->Caption) : Spoken(caption->Caption) + ": " + text;
 }
 
 }  // namespace rallo::qt

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 #include <QWindow>
@@ -271,11 +272,15 @@ void WindowView::ApplyWindow() {
         if (pos() != place) move(place);
     }
 
+    // A window hidden for a while (the play window behind the dialog) comes
+    // back with the focus where the player left it.
     if (window_.Visible && !isVisible()) {
         show();
         raise();
         activateWindow();
+        if (focusBeforeHide_ && focusBeforeHide_->isVisibleTo(this)) focusBeforeHide_->setFocus();
     } else if (!window_.Visible && isVisible()) {
+        focusBeforeHide_ = focusWidget();
         hide();
     }
 }

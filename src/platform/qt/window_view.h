@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QMargins>
+#include <QPointer>
 #include <QWidget>
 #include <unordered_map>
 
@@ -63,6 +64,7 @@ private:
     ClientArea* client_ = nullptr;
     CourtView* court_ = nullptr;  // for the window with a ball
     bool focusCheckQueued_ = false;
+    QPointer<QWidget> focusBeforeHide_;
     std::unordered_map<const Control*, QWidget*> widgets_;
     bool writing_ = false;  // the view itself is writing to the model
 };
