@@ -20,10 +20,10 @@ public:
 
     bool isValid() const override { return court_ != nullptr; }
     QObject* object() const override { return nullptr; }
-    QWindow* window() const override { return court_->window()->windowHandle(); }
+    QWindow* window() const override { return court_ ? court_->window()->windowHandle() : nullptr; }
     QAccessibleInterface* childAt(int, int) const override { return nullptr; }
     QAccessibleInterface* parent() const override {
-        return QAccessible::queryAccessibleInterface(court_);
+        return court_ ? QAccessible::queryAccessibleInterface(court_) : nullptr;
     }
     QAccessibleInterface* child(int) const override { return nullptr; }
     int childCount() const override { return 0; }
@@ -32,7 +32,7 @@ public:
         return kind == QAccessible::Name ? piece_.name : QString();
     }
     void setText(QAccessible::Text, const QString&) override {}
-    QRect rect() const override { return court_->ScreenRect(piece_); }
+    QRect rect() const override { return court_ ? court_->ScreenRect(piece_) : QRect(); }
     QAccessible::Role role() const override { return QAccessible::Graphic; }
     QAccessible::State state() const override {
         QAccessible::State state;
