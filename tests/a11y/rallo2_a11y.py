@@ -19,191 +19,8 @@ import time
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
 import rallo2_e2e as e2e  # noqa: E402  (the Xvfb, game and xdotool helpers)
 from rallo2_e2e import Failure, expect  # noqa: E402
-
-BUS_DEADLINE = 20.0
-
-
-class Buses:
-    """A private D-Bus session bus with the accessibility bus on it."""
-
-    def __init__(self, session):
-        self.session = session
-        self.procs = []
-
-    def start(self):
-        env = self.session.env
-        daemon = subprocess.Popen(
-            ["dbus-daemon", "--session", "--nofork", "--nopidfile", "--print-address=1"],
-            env=env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True,
-            start_new_session=True, preexec_fn=e2e.die_with_parent(signal.SIGTERM))
-        self.procs.append(daemon)
-        address = daemon.stdout.readline().strip()
-        if not address:
-            raise Failure("dbus-daemon gave no address")
-        env["DBUS_SESSION_BUS_ADDRESS"] = address
-        env.pop("AT_SPI_BUS_ADDRESS", None)
-        self._spawn(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"])
-        end = time.monotonic() + BUS_DEADLINE
-        while not self._a11y_address():
-            if time.monotonic() > end:
-                raise Failure("the accessibility bus did not come up within %.0f s"
-                              % BUS_DEADLINE)
-            time.sleep(0.1)
-        self._spawn(["/usr/libexec/at-spi2-registryd"])
-        # pyatspi reads the buses from this process's environment.
-        os.environ["DBUS_SESSION_BUS_ADDRESS"] = address
-        os.environ["DISPLAY"] = self.session.display
-        os.environ.pop("AT_SPI_BUS_ADDRESS", None)
-
-    def _spawn(self, command):
-        self.procs.append(subprocess.Popen(
-            command, env=self.session.env, stdout=subprocess.DEVNULL,
-            stderr=subprocess.DEVNULL, start_new_session=True,
-            preexec_fn=e2e.die_with_parent(signal.SIGTERM)))
-
-    def _a11y_address(self):
-        done = subprocess.run(
-            ["dbus-send", "--session", "--print-reply=literal", "--dest=org.a11y.Bus",
-             "/org/a11y/bus", "org.a11y.Bus.GetAddress"],
-            env=self.session.env, capture_output=True, text=True, timeout=10)
-        return done.returncode == 0 and done.stdout.strip()
-
-    def stop(self):
-        for proc in reversed(self.procs):
-            e2e.Session._stop(proc)
-
-
-class Reader:
-    """The screen reader's side: the tree and the events of one application."""
-
-    def __init__(self, session):
-        import pyatspi  # only once the buses are known
-        from gi.repository import GLib
-        self.pyatspi = pyatspi
-        self.glib = GLib
-        self.session = session
-        self.events = []
-        self._listener = lambda event: self.events.append(
-            (event.type, role(event.source), name(event.source), event.any_data))
-        pyatspi.Registry.registerEventListener(
-            self._listener, "object:property-change:accessible-name",
-            "object:property-change:accessible-description", "object:state-changed:focused",
-            "object:state-changed:showing", "window:create")
-
-    def pump(self, seconds=0.0):
-        context = self.glib.MainContext.default()
-        end = time.monotonic() + seconds
-        while True:
-            while context.pending():
-                context.iteration(False)
-            if time.monotonic() >= end:
-                return
-            time.sleep(0.02)
-
-    def app(self):
-        def probe():
-            self.pump()
-            desktop = self.pyatspi.Registry.getDesktop(0)
-            for index in range(desktop.childCount):
-                app = desktop.getChildAtIndex(index)
-                try:
-                    if app is not None and app.get_process_id() == self.session.game.pid:
-                        return app
-                except Exception:  # an application going away while read
-                    continue
-            return None
-        return self.session.wait_for("rallo2 on the accessibility bus", probe)
-
-    def window(self, title):
-        def probe():
-            self.pump()
-            for child in children(self.app()):
-                if name(child) == title and "showing" in states(child):
-                    return child
-            return None
-        return self.session.wait_for("the accessible window \"%s\"" % title, probe)
-
-    def wait_event(self, what, match, deadline=e2e.STATE_DEADLINE):
-        def probe():
-            self.pump()
-            return next((event for event in self.events if match(event)), None)
-        return self.session.wait_for(what, probe, deadline)
-
-
-# --- reading accessible objects ------------------------------------------------
-
-def role(obj):
-    try:
-        return obj.getRoleName()
-    except Exception:
-        return "?"
-
-
-def name(obj):
-    try:
-        return obj.name or ""
-    except Exception:
-        return "?"
-
-
-def description(obj):
-    try:
-        return obj.description or ""
-    except Exception:
-        return "?"
-
-
-def states(obj):
-    import pyatspi
-    try:
-        return {pyatspi.stateToString(s) for s in obj.getState().getStates()}
-    except Exception:
-        return set()
-
-
-def children(obj):
-    try:
-        return [obj.getChildAtIndex(i) for i in range(obj.childCount)]
-    except Exception:
-        return []
-
-
-def extents(obj):
-    import pyatspi
-    try:
-        box = obj.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-        return (box.x, box.y, box.width, box.height)
-    except Exception:
-        return None
-
-
-def walk(obj, depth=0, lines=None, menus=False):
-    """The tree as a screen reader sees it, one object a line. Menus are
-    shown as their bar and top items unless `menus`."""
-    lines = [] if lines is None else lines
-    shown = sorted(s for s in states(obj) if s in (
-        "focusable", "focused", "showing", "visible", "enabled", "checked", "editable"))
-    line = "%s%s \"%s\"" % ("  " * depth, role(obj), name(obj))
-    if description(obj):
-        line += " desc=\"%s\"" % description(obj)
-    line += " [%s] %s" % (",".join(shown), extents(obj))
-    lines.append(line)
-    if role(obj) in ("menu", "menu item") and not menus and depth > 0:
-        return lines
-    for child in children(obj):
-        walk(child, depth + 1, lines, menus)
-    return lines
-
-
-def find(obj, match):
-    if match(obj):
-        return obj
-    for child in children(obj):
-        found = find(child, match)
-        if found is not None:
-            return found
-    return None
-
+from atspi_reader import (Buses, Reader, children, description, extents, find,  # noqa: E402
+                          name, role, states, walk)
 
 # --- scenarios -----------------------------------------------------------------
 
@@ -316,7 +133,7 @@ def scenario_game(session):
            "the court during a game says \"%s\"" % description(court))
     reader.wait_event("\"Ball 2\" told", lambda e: e[0].endswith("accessible-name")
                       and e[2] == "Ball 2", e2e.GAME_DEADLINE)
-    over = reader.wait_event("\"Game Over!\" told", lambda e: e[0].endswith(
+    reader.wait_event("\"Game Over!\" told", lambda e: e[0].endswith(
         "accessible-name") and e[2] == "Game Over!", e2e.GAME_DEADLINE)
     playing = time.monotonic() - started
     told = [e for e in reader.events if e[0].endswith("accessible-description")]
@@ -326,11 +143,10 @@ def scenario_game(session):
     expect(len(told) <= 4 * playing + 6, "the court told %d descriptions in %.1f s"
            % (len(told), playing))
     reader.wait_event("the court telling the end", lambda e: e[0].endswith(
-        "accessible-description") and description_now(court) == "No ball in play.")
+        "accessible-description") and description(court) == "No ball in play.")
     play = find(frame, lambda o: role(o) == "push button" and name(o) == "Play")
     session.wait_for("Play focused after the game", lambda: reader.pump() or focused(play))
     check_pieces(court, ["Paddle"])
-    del over
     names_told = [e[2] for e in reader.events if e[0].endswith("accessible-name")]
     expect(names_told.count("Ball 2") == 1, "\"Ball 2\" told %d times: %s"
            % (names_told.count("Ball 2"), names_told))
@@ -414,23 +230,18 @@ def set_length(session, reader, length):
     session.wait_for("Play focused after the dialog", lambda: reader.pump() or focused(play))
 
 
-def description_now(obj):
-    return description(obj)
-
-
 def scenario_escape(session):
     reader = start(session)
     reader.window(e2e.PLAY_TITLE)
     e2e.menu_key(session, "alt+o", 1)
     session.key("Up", "Return")
-    dialog = reader.window(e2e.DIALOG_TITLE)
+    reader.window(e2e.DIALOG_TITLE)
     session.focus(session.find_window(e2e.DIALOG_TITLE))
     session.key("ctrl+a", "7", "Escape")
     session.wait_for("the play window back after Escape",
                      lambda: session.windows(e2e.PLAY_TITLE))
     session.wait_for("the dialog gone after Escape",
                      lambda: not session.windows(e2e.DIALOG_TITLE))
-    del dialog
 
 
 def scenario_dump(session):
