@@ -47,6 +47,9 @@ void HeadlessPlatform::RunUntil(Time end, const std::function<bool()>& done) {
         // that waited must not be followed by the tick that fell due meanwhile.
         RunNow([this] { ProcessNext(); });
         if (done && done()) return;
+        // A handler that overran the end ends the run: what fell due
+        // meanwhile, a tick included, stays pending for the next one.
+        if (time_ > end) return;
     }
     if (!ended_ && end != kNever) time_ = std::max(time_, end);
 }
@@ -69,7 +72,8 @@ bool HeadlessPlatform::ProcessNext() {
         actions_.pop_front();
         action();
     } else if (tickDue) {
-        nextTick_ = timerStart_ + ((time_ - timerStart_) / kFramePeriod + 1) * kFramePeriod;
+        // The next boundary of the schedule strictly after now.
+        nextTick_ = Later(time_, kFramePeriod - (time_ - timerStart_) % kFramePeriod);
         if (sink_->Tick(*timer_)) ++framesRun_;
     } else {
         return false;
@@ -93,7 +97,7 @@ void HeadlessPlatform::Changed(Observable& source) {
     const bool run = timer_->Interval != 0;
     if (run && !running_) {
         timerStart_ = time_;
-        nextTick_ = time_ + kFramePeriod;
+        nextTick_ = Later(time_, kFramePeriod);
     }
     running_ = run;
 }
@@ -116,7 +120,7 @@ std::uint32_t HeadlessPlatform::timeGetTime() {
 }
 
 void HeadlessPlatform::Sleep(std::int32_t milliseconds) {
-    if (milliseconds > 0) time_ += static_cast<Time>(milliseconds) * kPerMs;
+    if (milliseconds > 0) time_ = Later(time_, static_cast<Time>(milliseconds) * kPerMs);
 }
 
 void HeadlessPlatform::DoEvents() {

@@ -32,6 +32,15 @@ public:
     static constexpr Time kPerMs = 8;
     static constexpr Time kFramePeriod = 125;
     static constexpr Time kNever = std::numeric_limits<Time>::max();
+    // The latest moment a script may ask for: far beyond any game, and far
+    // enough below kNever that no handler's sleeps can overrun the range.
+    static constexpr Time kLatestMs = 1'000'000'000'000'000'000;
+    static constexpr Time kLatest = kLatestMs * kPerMs;
+
+    // time + span, stopping at kNever instead of overflowing.
+    static constexpr Time Later(Time time, Time span) {
+        return span > kNever - time ? kNever : time + span;
+    }
 
     HeadlessPlatform() = default;
 
