@@ -41,7 +41,8 @@ HeadlessPlatform::Time HeadlessPlatform::NextDue() const {
 void HeadlessPlatform::RunUntil(Time end, const std::function<bool()>& done) {
     while (!ended_) {
         const Time next = NextDue();
-        if (next > end) break;
+        // Nothing will ever fall due: the clock stays where it is.
+        if (next > end || next == kNever) break;
         time_ = std::max(time_, next);
         // One thing at a time, so that `done` is asked after each: a frame
         // that waited must not be followed by the tick that fell due meanwhile.
