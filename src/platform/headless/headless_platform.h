@@ -54,6 +54,7 @@ public:
     bool TimerRunning() const { return timer_ != nullptr && running_; }
     long FramesRun() const { return framesRun_; }
     std::vector<RecordedEvent> TakeEvents();
+    const std::vector<RecordedEvent>& Events() const { return events_; }  // not yet taken
 
     // A player action, run at the first processing of events at or after `due`.
     void Queue(Time due, std::function<void()> action);
