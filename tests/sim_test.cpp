@@ -102,4 +102,16 @@ TEST(ClockEnd, ASpanPastItIsAnErrorAtItsLine) {
     }
 }
 
+// Asked to run until never with nothing due, the idle loop returns and the
+// clock stays put (it used to jump the clock to the end of its range and
+// never return).
+TEST(IdleLoop, WithNothingEverDueLeavesTheClockWhereItIs) {
+    rallo::HeadlessPlatform platform;
+    rallo::Program program(platform);
+    platform.RunNow([&] { program.Start(); });
+    const auto before = platform.Now();
+    platform.RunUntil(rallo::HeadlessPlatform::kNever);
+    EXPECT_EQ(platform.Now(), before);
+}
+
 }  // namespace
