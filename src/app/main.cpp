@@ -35,6 +35,8 @@ int main(int argc, char** argv) {
     // The style the toolkit chose, but with nothing read before it is drawn.
     QApplication::setStyle(new rallo::qt::AppStyle(QApplication::style()->name()));
     QApplication::setApplicationName("Rallo2");
+    // The desktop entry's name: desktops find the menu entry and its icon by it.
+    QApplication::setDesktopFileName("org.rallo2.Rallo2");
     // The game ends itself (Exit, or closing the play window); hiding the
     // play window while the length dialog is open must not end it.
     QApplication::setQuitOnLastWindowClosed(false);
