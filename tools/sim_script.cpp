@@ -156,6 +156,14 @@ Time ParseMs(const std::string& text) {
     return static_cast<Time>(std::llround(*ms * HeadlessPlatform::kPerMs));
 }
 
+// The moment `span` after `now`; a script may not take the clock past its end.
+Time Later(Time now, Time span, const std::string& text) {
+    if (span > HeadlessPlatform::kLatest - now)
+        throw ScriptError("the clock would pass its end at " +
+                          std::to_string(HeadlessPlatform::kLatestMs) + " ms: " + text);
+    return now + span;
+}
+
 std::vector<std::string> Words(const std::string& line) {
     std::istringstream in(line);
     std::vector<std::string> words;
@@ -220,18 +228,18 @@ void SimScript::Line(const std::string& line) {
         platform_.RunNow([this] { program_.Start(); });
     } else if (command == "after") {
         if (words.size() < 3) throw ScriptError("after needs a time and an action");
-        const Time delay = ParseMs(words[1]);
+        const Time due = Later(platform_.Now(), ParseMs(words[1]), words[1]);
         const std::size_t actionStart = line.find(words[2], line.find(words[1]) + words[1].size());
         Action action = PlayerAction(line.substr(actionStart));
         if (!started_) return (void)Refused("the program has not started");
         if (platform_.Ended()) return (void)Refused("the program has ended");
-        platform_.Queue(platform_.Now() + delay, std::move(action));
+        platform_.Queue(due, std::move(action));
     } else if (command == "run") {
         arguments(1);
-        const Time span = ParseMs(words[1]);
+        const Time end = Later(platform_.Now(), ParseMs(words[1]), words[1]);
         RequireRunning("run");
         if (!started_ || platform_.Ended()) return;
-        platform_.RunUntil(platform_.Now() + span);
+        platform_.RunUntil(end);
     } else if (command == "tick") {
         if (words.size() > 2) throw ScriptError("wrong number of arguments: " + line);
         const int frames = words.size() == 2 ? ParseInt(words[1]) : 1;

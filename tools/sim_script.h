@@ -30,6 +30,11 @@ public:
     // Runs one line (without its line break); throws ScriptError.
     void Line(const std::string& line);
 
+    // The game the script drives, for checks between its lines.
+    Program& Game() { return program_; }
+    HeadlessPlatform& Headless() { return platform_; }
+    bool Started() const { return started_; }
+
 private:
     using Action = std::function<void()>;
 

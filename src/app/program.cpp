@@ -12,6 +12,8 @@ Program::~Program() = default;
 void Program::Start() {
     play_ = std::make_unique<frmRallo>(*this, platform_);
     platform_.Attach(play_->form, *this);
+    // An Overflow stops the start-up where it stands; it is reported once
+    // and the window is shown as far as it got.
     Run([this] { play_->Form_Load(); });
     play_->form.Visible = true;
 }
@@ -20,7 +22,10 @@ frmLengthOfGame& Program::LoadLengthDialog() {
     if (!dialog_) {
         dialog_ = std::make_unique<frmLengthOfGame>(*this, platform_);
         platform_.Attach(dialog_->form, *this);
-        dialog_->Form_Load();
+        // As with the play window's start-up, an Overflow while loading is
+        // reported and the dialog is shown as far as its load got: the
+        // program is never left without a window.
+        Run([this] { dialog_->Form_Load(); });
     }
     return *dialog_;
 }

@@ -41,12 +41,16 @@ HeadlessPlatform::Time HeadlessPlatform::NextDue() const {
 void HeadlessPlatform::RunUntil(Time end, const std::function<bool()>& done) {
     while (!ended_) {
         const Time next = NextDue();
-        if (next > end) break;
+        // Nothing will ever fall due: the clock stays where it is.
+        if (next > end || next == kNever) break;
         time_ = std::max(time_, next);
         // One thing at a time, so that `done` is asked after each: a frame
         // that waited must not be followed by the tick that fell due meanwhile.
         RunNow([this] { ProcessNext(); });
         if (done && done()) return;
+        // A handler that overran the end ends the run: what fell due
+        // meanwhile, a tick included, stays pending for the next one.
+        if (time_ > end) return;
     }
     if (!ended_ && end != kNever) time_ = std::max(time_, end);
 }
@@ -69,7 +73,8 @@ bool HeadlessPlatform::ProcessNext() {
         actions_.pop_front();
         action();
     } else if (tickDue) {
-        nextTick_ = timerStart_ + ((time_ - timerStart_) / kFramePeriod + 1) * kFramePeriod;
+        // The next boundary of the schedule strictly after now.
+        nextTick_ = Later(time_, kFramePeriod - (time_ - timerStart_) % kFramePeriod);
         if (sink_->Tick(*timer_)) ++framesRun_;
     } else {
         return false;
@@ -93,7 +98,7 @@ void HeadlessPlatform::Changed(Observable& source) {
     const bool run = timer_->Interval != 0;
     if (run && !running_) {
         timerStart_ = time_;
-        nextTick_ = time_ + kFramePeriod;
+        nextTick_ = Later(time_, kFramePeriod);
     }
     running_ = run;
 }
@@ -116,7 +121,7 @@ std::uint32_t HeadlessPlatform::timeGetTime() {
 }
 
 void HeadlessPlatform::Sleep(std::int32_t milliseconds) {
-    if (milliseconds > 0) time_ += static_cast<Time>(milliseconds) * kPerMs;
+    if (milliseconds > 0) time_ = Later(time_, static_cast<Time>(milliseconds) * kPerMs);
 }
 
 void HeadlessPlatform::DoEvents() {

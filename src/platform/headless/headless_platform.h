@@ -32,6 +32,15 @@ public:
     static constexpr Time kPerMs = 8;
     static constexpr Time kFramePeriod = 125;
     static constexpr Time kNever = std::numeric_limits<Time>::max();
+    // The latest moment a script may ask for: far beyond any game, and far
+    // enough below kNever that no handler's sleeps can overrun the range.
+    static constexpr Time kLatestMs = 1'000'000'000'000'000'000;
+    static constexpr Time kLatest = kLatestMs * kPerMs;
+
+    // time + span, stopping at kNever instead of overflowing.
+    static constexpr Time Later(Time time, Time span) {
+        return span > kNever - time ? kNever : time + span;
+    }
 
     HeadlessPlatform() = default;
 
@@ -45,6 +54,7 @@ public:
     bool TimerRunning() const { return timer_ != nullptr && running_; }
     long FramesRun() const { return framesRun_; }
     std::vector<RecordedEvent> TakeEvents();
+    const std::vector<RecordedEvent>& Events() const { return events_; }  // not yet taken
 
     // A player action, run at the first processing of events at or after `due`.
     void Queue(Time due, std::function<void()> action);
