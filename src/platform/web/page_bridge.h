@@ -20,8 +20,8 @@ void page_label(int id, int window, int systemColors, std::uint32_t back, std::u
                 int centred, int border, const char* fontName, int fontSize, int bold);
 void page_button(int id, int window);
 void page_text_box(int id, int window);
-void page_control_update(int id, double left, double top, double width, double height,
-                         int visible, const char* text);
+void page_control_update(int id, double left, double top, double width, double height, int visible,
+                         const char* text);
 void page_menu(int id, int window, int parent, int hasChildren);
 void page_menu_update(int id, const char* caption, int checked, int enabled);
 void page_timer(int id, int running);

@@ -66,8 +66,8 @@ void WebPlatform::AddControl(int windowId, Control& control, Window& window, Eve
         case ControlKind::Label: {
             const LabelStyle& style = static_cast<const Label&>(control).style;
             page_label(id, windowId, style.systemColors, style.BackColor, style.ForeColor,
-                       style.alignment == Alignment::Center, style.border,
-                       style.fontName.c_str(), style.fontSize, style.fontBold);
+                       style.alignment == Alignment::Center, style.border, style.fontName.c_str(),
+                       style.fontSize, style.fontBold);
             break;
         }
         case ControlKind::Button:
