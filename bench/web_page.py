@@ -72,6 +72,9 @@ def main():
     figures["period_median_ms"] = statistics.median(periods)
     figures["period_p99_ms"] = periods[int(0.99 * (len(periods) - 1))]
     figures["period_p1_ms"] = periods[int(0.01 * (len(periods) - 1))]
+    deviations = sorted(abs(p - 15.625) for p in periods)
+    figures["deviation_p50_ms"] = deviations[len(deviations) // 2]
+    figures["deviation_p99_ms"] = deviations[int(0.99 * (len(deviations) - 1))]
     json.dump(figures, sys.stdout)
     print()
 

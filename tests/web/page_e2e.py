@@ -161,6 +161,17 @@ def run(page, shots):
     wait_for("a new game after Start again", lambda: browser.game_ready(page))
     print("ok: Start again starts a new game")
 
+    # A high-DPI screen: the court's canvas has a pixel per device pixel.
+    page.send("Emulation.setDeviceMetricsOverride", width=1024, height=768, deviceScaleFactor=2,
+              mobile=False)
+    page.send("Page.reload")
+    wait_for("the play window", lambda: browser.game_ready(page))
+    canvas = page.eval("(() => { const c = document.querySelector('[data-name=frmRallo] canvas');"
+                       " return [c.width, c.height, c.clientWidth, c.clientHeight]; })()")
+    check(canvas[0] == 2 * canvas[2] and canvas[1] == 2 * canvas[3] and canvas[2] > 500,
+          f"the canvas is crisp at 2 device pixels per CSS pixel: {canvas}")
+    shot("11_high_dpi")
+
 
 def main():
     if len(sys.argv) != 3:
