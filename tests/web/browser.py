@@ -59,16 +59,17 @@ class Page:
     KEYS = {"ArrowLeft": 37, "ArrowUp": 38, "ArrowRight": 39, "ArrowDown": 40, "Enter": 13,
             "Escape": 27, "Pause": 19}
 
-    def key(self, key, down=True, up=True):
+    def key(self, key, down=True, up=True, alt=False):
         code = self.KEYS.get(key) or ord(key.upper())
         name = key if key in self.KEYS else f"Key{key.upper()}"
         text = "\r" if key == "Enter" else (key if len(key) == 1 else "")
         if down:
             self.send("Input.dispatchKeyEvent", type="keyDown", key=key, code=name,
-                      windowsVirtualKeyCode=code, text=text)
+                      windowsVirtualKeyCode=code, text="" if alt else text,
+                      modifiers=1 if alt else 0)
         if up:
             self.send("Input.dispatchKeyEvent", type="keyUp", key=key, code=name,
-                      windowsVirtualKeyCode=code)
+                      windowsVirtualKeyCode=code, modifiers=1 if alt else 0)
 
     def type_text(self, text):
         self.send("Input.insertText", text=text)

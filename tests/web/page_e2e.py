@@ -139,12 +139,16 @@ def run(page, shots):
     page.click("[data-name=cmdGo]")
     wait_for("the play window again", lambda: browser.game_ready(page))
 
-    # The About box.
-    menu(page, "mnuHelp", "mnuHelpAbout")
+    # The About box, by its access letters: Alt+H, then A.
+    page.key("h", alt=True)
+    wait_for("the Help menu", lambda: page.eval(
+        "document.querySelector('[data-name=mnuHelp]').classList.contains('open')"))
+    shot("09_help_menu")
+    page.key("a")
     wait_for("the About box", lambda: message(page))
     title, text = message(page)
     check(title == "Rallo2" and text, f"the About box, titled Rallo2: {text!r}")
-    shot("09_about")
+    shot("10_about")
     page.click(".msgbox .ok")
     wait_for("the About box to close", lambda: not message(page))
 
@@ -156,7 +160,7 @@ def run(page, shots):
         "Rallo2 has ended."), "Exit ends the game")
     check(page.eval("!!document.querySelector('[data-name=frmRallo][hidden]')"),
           "no window is left")
-    shot("10_ended")
+    shot("11_ended")
     page.click("#again")
     wait_for("a new game after Start again", lambda: browser.game_ready(page))
     print("ok: Start again starts a new game")
@@ -170,7 +174,7 @@ def run(page, shots):
                        " return [c.width, c.height, c.clientWidth, c.clientHeight]; })()")
     check(canvas[0] == 2 * canvas[2] and canvas[1] == 2 * canvas[3] and canvas[2] > 500,
           f"the canvas is crisp at 2 device pixels per CSS pixel: {canvas}")
-    shot("11_high_dpi")
+    shot("12_high_dpi")
 
 
 def main():

@@ -282,7 +282,7 @@ const ralloPage = {
       if (event.target.closest(".item, .top") === item.node) this.activate(item, true);
     });
     item.node.addEventListener("mouseenter", () => {
-      if (this.menuPath.length && item.enabled) this.openTo(item, false);
+      if (this.menuPath.length && item.enabled) this.openTo(item, true);
     });
     this.objects.set(id, item);
   },
@@ -298,41 +298,47 @@ const ralloPage = {
     if (!enabled && this.menuPath.includes(item)) this.closeMenus();
   },
 
-  // Opens the menus down to `item` (a submenu is opened, a command is only
-  // marked); `toggle` closes a top menu clicked while open.
-  openTo(item, toggle) {
+  // Marks `item` with every menu above it open; `openItself` opens it too
+  // if it is a submenu.
+  openTo(item, openItself) {
+    this.clearMenuMarks();
     const path = [];
-    for (let at = item; at; at = at.parent) path.unshift(at);
-    if (toggle && !item.parent && this.menuPath[0] === item && this.menuPath.length) {
-      this.closeMenus();
-      return;
+    for (let at = openItself && item.hasChildren ? item : item.parent; at; at = at.parent) {
+      path.unshift(at);
     }
-    for (const open of this.menuPath) open.node.classList.remove("open");
-    for (const node of document.querySelectorAll(".menubar .marked")) {
-      node.classList.remove("marked");
-    }
-    this.menuPath = path.filter(at => at.hasChildren);
-    for (const open of this.menuPath) open.node.classList.add("open");
-    if (!item.hasChildren) item.node.classList.add("marked");
+    this.menuPath = path;
+    for (const open of path) open.node.classList.add("open");
+    if (item.parent && !path.includes(item)) item.node.classList.add("marked");
     this.marked = item;
   },
 
+  // A submenu opens (from the keyboard with its first item marked); a
+  // command closes the menus and goes to the game.
   activate(item, byMouse) {
     if (!item.enabled) return;
     if (item.hasChildren) {
-      this.openTo(item, byMouse);
-      if (!byMouse && item.children.length) this.openTo(item.children[0], false);
+      if (byMouse && !item.parent && this.menuPath[0] === item) {
+        this.closeMenus();
+        return;
+      }
+      this.openTo(item, true);
+      const first = item.children.find(child => child.enabled);
+      if (!byMouse && first) this.openTo(first, false);
       return;
     }
     this.closeMenus();
     this.post({kind: EVENT.Menu, a: item.id});
   },
 
-  closeMenus() {
+  clearMenuMarks() {
     for (const open of this.menuPath) open.node.classList.remove("open");
     for (const node of document.querySelectorAll(".menubar .marked")) {
       node.classList.remove("marked");
     }
+  },
+
+  closeMenus() {
+    this.clearMenuMarks();
     this.menuPath = [];
     this.marked = null;
   },
@@ -340,16 +346,21 @@ const ralloPage = {
   // Keys while a menu is open: arrows move, Enter chooses, a letter chooses
   // its item, Escape closes one level.
   menuKey(event) {
-    const marked = this.marked || this.menuPath[this.menuPath.length - 1];
-    const siblings = marked.parent ? marked.parent.children : marked.win.menus;
-    const step = (list, from, by) => {
+    const marked = this.marked;
+    const tops = marked.win.menus;
+    const inside = this.menuPath.includes(marked);  // an open menu, nothing in it marked
+    const list = inside ? marked.children : marked.parent ? marked.parent.children : tops;
+    const step = (from, by) => {
       for (let i = 1; i <= list.length; ++i) {
         const next = list[(list.indexOf(from) + by * i + list.length * i) % list.length];
         if (next.enabled) return next;
       }
       return from;
     };
-    const level = marked.parent && (this.menuPath.includes(marked) ? marked.children : siblings);
+    const nextTop = by => {
+      const at = tops.indexOf(this.menuPath[0]);
+      return tops[(at + by + tops.length) % tops.length];
+    };
     switch (event.key) {
       case "Escape":
         if (marked.parent && marked.parent.parent) this.openTo(marked.parent, false);
@@ -357,26 +368,25 @@ const ralloPage = {
         break;
       case "ArrowDown":
       case "ArrowUp": {
-        const list = this.menuPath.includes(marked) ? marked.children : siblings;
-        const from = this.menuPath.includes(marked) ? list[list.length - 1] : marked;
-        this.openTo(step(list, from, event.key === "ArrowDown" ? 1 : -1), false);
+        const down = event.key === "ArrowDown";
+        const from = inside ? (down ? list[list.length - 1] : list[0]) : marked;
+        this.openTo(step(from, down ? 1 : -1), false);
         break;
       }
       case "ArrowRight":
-        if (marked.hasChildren && marked.parent) this.activate(marked, false);
-        else this.activate(step(this.menuPath[0].win.menus, this.menuPath[0], 1), false);
+        if (marked.hasChildren && marked.parent && !inside) this.activate(marked, false);
+        else this.activate(nextTop(1), false);
         break;
       case "ArrowLeft":
         if (marked.parent && marked.parent.parent) this.openTo(marked.parent, false);
-        else this.activate(step(this.menuPath[0].win.menus, this.menuPath[0], -1), false);
+        else this.activate(nextTop(-1), false);
         break;
       case "Enter":
       case " ":
-        if (marked.parent) this.activate(marked, false);
+        if (!inside) this.activate(marked, false);
         break;
       default: {
         const letter = event.key.toUpperCase();
-        const list = level || this.menuPath[this.menuPath.length - 1].children;
         const found = list.find(item => item.letter === letter && item.enabled);
         if (found) this.activate(found, false);
       }
