@@ -580,20 +580,25 @@ const ralloPage = {
   },
 };
 
-document.addEventListener("keydown", event => ralloPage.key(event, true));
-document.addEventListener("keyup", event => ralloPage.key(event, false));
-document.addEventListener("mousedown", event => {
-  ralloPage.wakeAudio();
-  if (!event.target.closest(".menubar")) ralloPage.closeMenus();
-});
-window.addEventListener("resize", () => {
-  for (const object of ralloPage.objects.values()) {
-    if (object.kind === "window" && object.ratio !== window.devicePixelRatio) {
-      ralloPage.sizeCanvas(object);
+// In the page: wire the document; under Node the tests take the parts.
+if (typeof document === "undefined") {
+  module.exports = {ralloPage, virtualKey, EVENT, FRAME_MS};
+} else {
+  document.addEventListener("keydown", event => ralloPage.key(event, true));
+  document.addEventListener("keyup", event => ralloPage.key(event, false));
+  document.addEventListener("mousedown", event => {
+    ralloPage.wakeAudio();
+    if (!event.target.closest(".menubar")) ralloPage.closeMenus();
+  });
+  window.addEventListener("resize", () => {
+    for (const object of ralloPage.objects.values()) {
+      if (object.kind === "window" && object.ratio !== window.devicePixelRatio) {
+        ralloPage.sizeCanvas(object);
+      }
     }
-  }
-});
-document.getElementById("again").addEventListener("click", () => location.reload());
+  });
+  document.getElementById("again").addEventListener("click", () => location.reload());
+}
 
 var Module = {
   postRun: [() => {
