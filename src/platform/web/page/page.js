@@ -112,6 +112,13 @@ const ralloPage = {
       win.root.hidden = !visible;
       if (visible) {
         this.active = win;
+        // The keyboard goes to the window's first button or text box, as on
+        // the desktop; a text box offers its text to be typed over.
+        const first = [...win.client.querySelectorAll("button, input")].find(n => !n.hidden);
+        if (first) {
+          first.focus();
+          if (first.select) first.select();
+        }
       } else if (this.active === win) {
         this.active = [...this.objects.values()].find(o => o.kind === "window" && o.visible) ||
                       null;
