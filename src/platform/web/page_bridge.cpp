@@ -58,8 +58,8 @@ EM_JS(double, page_viewport_height, (), { return ralloPage.viewportHeight(); });
 EM_JS(char, page_decimal_separator, (), { return ralloPage.separator("decimal", 46); });
 EM_JS(char, page_group_separator, (), { return ralloPage.separator("group", 44); });
 EM_JS(void, page_beep, (), { ralloPage.beep(); });
-EM_ASYNC_JS(void, wait_message_box, (const char* text, int critical), {
-    await ralloPage.messageBox(UTF8ToString(text), !!critical);
+EM_ASYNC_JS(void, wait_message_box, (const char* title, const char* text, int critical), {
+    await ralloPage.messageBox(UTF8ToString(title), UTF8ToString(text), !!critical);
 });
 EM_ASYNC_JS(void, park_ended_game, (), {
     ralloPage.end();
@@ -70,8 +70,8 @@ EM_ASYNC_JS(void, park_ended_game, (), {
 namespace rallo::web {
 
 // The waiting imports carry their own import names, so they stay private here.
-void page_message_box(const char* text, int critical) {
-    wait_message_box(text, critical);
+void page_message_box(const char* title, const char* text, int critical) {
+    wait_message_box(title, text, critical);
 }
 
 void page_end() {

@@ -33,8 +33,8 @@ double page_viewport_height();
 char page_decimal_separator();
 char page_group_separator();
 void page_beep();
-void page_message_box(const char* text, int critical);  // waits for OK
-void page_end();                                        // never returns
+void page_message_box(const char* title, const char* text, int critical);  // waits for OK
+void page_end();                                                           // never returns
 }
 
 }  // namespace rallo::web

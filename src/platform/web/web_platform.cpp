@@ -202,7 +202,7 @@ void WebPlatform::Sleep(std::int32_t milliseconds) {
 }
 
 void WebPlatform::MsgBox(std::string_view text, MsgIcon icon) {
-    page_message_box(std::string(text).c_str(), icon == MsgIcon::Critical ? 1 : 0);
+    page_message_box(kAppTitle, std::string(text).c_str(), icon == MsgIcon::Critical ? 1 : 0);
 }
 
 float WebPlatform::ScreenWidth() {

@@ -546,14 +546,14 @@ const ralloPage = {
     tone.stop(audio.currentTime + 0.12);
   },
 
-  // A modal box titled "Rallo2" with one OK button; resolves when closed.
-  messageBox(text, critical) {
+  // A modal box with one OK button; resolves when closed.
+  messageBox(title, text, critical) {
     this.closeMenus();
     const backdrop = element("div", "backdrop", document.body);
     const box = element("div", "msgbox", backdrop);
     box.setAttribute("role", critical ? "alertdialog" : "dialog");
     box.setAttribute("aria-modal", "true");
-    element("div", "titlebar", box).appendChild(document.createTextNode("Rallo2"));
+    element("div", "titlebar", box).textContent = title;
     const body = element("div", "body", box);
     const icon = element("span", critical ? "icon critical" : "icon information", body);
     icon.textContent = critical ? "\u00d7" : "i";
