@@ -58,7 +58,8 @@ def main():
     args = parser.parse_args()
     figures = {"wasm_gz": compressed(os.path.join(args.page_dir, "rallo2.wasm")),
                "js_gz": compressed(os.path.join(args.page_dir, "rallo2.js")),
-               "page_js_gz": compressed(os.path.join(args.page_dir, "page.js"))}
+               "page_js_gz": sum(compressed(os.path.join(args.page_dir, name))
+                                 for name in ("page.js", "windows.js", "menus.js"))}
     with browser.served_page(args.page_dir) as (page, url):
         wait_for("the play window", lambda: browser.game_ready(page), timeout=30)
         paints = first_paints(page, url, args.loads)
