@@ -182,6 +182,10 @@ class Session:
         os.mkdir(runtime, 0o700)
         self.env.update({"DISPLAY": self.display, "QT_QPA_PLATFORM": "xcb",
                          "XDG_RUNTIME_DIR": runtime})
+        # The games' beeps reach no sound server unless a test starts its
+        # own: none rings on the machine's speakers, none spawns a daemon.
+        self.env.update({"PULSE_SERVER": "unix:" + os.path.join(self.tmp, "no-sound-server"),
+                         "CANBERRA_DRIVER": "pulse"})
 
     @staticmethod
     def _read_display(fd, proc):

@@ -14,14 +14,21 @@ const char* PathFrom(const char* variable) {
     return path != nullptr && *path != '\0' ? path : nullptr;
 }
 
+// Read while the game runs: each line goes out whole.
+std::FILE* LineLog(const char* variable) {
+    const char* path = PathFrom(variable);
+    std::FILE* file = path ? std::fopen(path, "w") : nullptr;
+    if (file != nullptr) std::setvbuf(file, nullptr, _IOLBF, 256);
+    return file;
+}
+
 std::FILE* FrameLog() {
-    static std::FILE* const log = [] {
-        const char* path = PathFrom("RALLO2_FRAME_LOG");
-        std::FILE* file = path ? std::fopen(path, "w") : nullptr;
-        // Read while the game runs: each line goes out whole.
-        if (file != nullptr) std::setvbuf(file, nullptr, _IOLBF, 256);
-        return file;
-    }();
+    static std::FILE* const log = LineLog("RALLO2_FRAME_LOG");
+    return log;
+}
+
+std::FILE* BeepLog() {
+    static std::FILE* const log = LineLog("RALLO2_BEEP_LOG");
     return log;
 }
 
@@ -53,6 +60,16 @@ bool FrameLogWanted() {
 void LogFrame(std::int64_t tickNs, std::int64_t doneNs, bool ran) {
     if (std::FILE* log = FrameLog()) {
         std::fprintf(log, "%" PRId64 " %" PRId64 " %d\n", tickNs, doneNs, ran ? 1 : 0);
+    }
+}
+
+bool BeepLogWanted() {
+    return BeepLog() != nullptr;
+}
+
+void LogBeep(std::int64_t calledNs, std::int64_t returnedNs) {
+    if (std::FILE* log = BeepLog()) {
+        std::fprintf(log, "%" PRId64 " %" PRId64 "\n", calledNs, returnedNs);
     }
 }
 

@@ -3,7 +3,8 @@
 //   RALLO2_FIRST_PAINT=<file>  the monotonic time (ns) once the play window's
 //                              first paint has reached the screen, one line;
 //   RALLO2_FRAME_LOG=<file>    one line per frame-clock tick:
-//                              "<tick ns> <done ns> <ran>".
+//                              "<tick ns> <done ns> <ran>";
+//   RALLO2_BEEP_LOG=<file>     one line per beep: "<called ns> <returned ns>".
 #pragma once
 
 #include <cstdint>
@@ -20,5 +21,9 @@ void MarkFirstPaint();
 // it, and whether a frame ran.
 void LogFrame(std::int64_t tickNs, std::int64_t doneNs, bool ran);
 bool FrameLogWanted();
+
+// One beep: when the game asked for it, and when the call gave the frame back.
+void LogBeep(std::int64_t calledNs, std::int64_t returnedNs);
+bool BeepLogWanted();
 
 }  // namespace rallo::qt

@@ -9,13 +9,17 @@
 #include <cstdlib>
 #include <thread>
 
+#include "platform/qt/desktop_bell.h"
 #include "platform/qt/frame_clock.h"
 #include "platform/qt/key_filter.h"
+#include "platform/qt/probes.h"
 #include "platform/qt/window_view.h"
 
 namespace rallo::qt {
 
-QtPlatform::QtPlatform() : keys_(std::make_unique<KeyFilter>()) {
+QtPlatform::QtPlatform()
+    : keys_(std::make_unique<KeyFilter>()),
+      bell_(std::make_unique<DesktopBell>(&QApplication::beep)) {
     qApp->installEventFilter(keys_.get());
 }
 
@@ -47,7 +51,9 @@ void QtPlatform::Attach(Window& window, EventSink& sink) {
 }
 
 void QtPlatform::Beep() {
-    QApplication::beep();
+    const std::int64_t called = BeepLogWanted() ? MonotonicNs() : 0;
+    bell_->Ring();
+    if (called != 0) LogBeep(called, MonotonicNs());
 }
 
 void QtPlatform::Randomize() {

@@ -12,6 +12,7 @@
 
 namespace rallo::qt {
 
+class DesktopBell;
 class FrameClock;
 class KeyFilter;
 class WindowView;
@@ -43,6 +44,7 @@ public:
 
 private:
     std::unique_ptr<KeyFilter> keys_;
+    std::unique_ptr<DesktopBell> bell_;
     std::vector<std::unique_ptr<WindowView>> views_;
     std::vector<std::unique_ptr<FrameClock>> clocks_;
     QMargins frame_;  // the window manager's frame, once one has been seen
