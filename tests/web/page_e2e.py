@@ -194,12 +194,15 @@ def main():
         sys.exit(__doc__)
     page_dir, shots = sys.argv[1:]
     os.makedirs(shots, exist_ok=True)
+    failure = os.path.join(shots, "web_failure.png")
+    if os.path.exists(failure):
+        os.remove(failure)  # from an earlier run
     started = time.monotonic()
     with browser.served_page(page_dir) as (page, _):
         try:
             run(page, shots)
         except Exception:
-            page.screenshot(os.path.join(shots, "web_failure.png"))
+            page.screenshot(failure)
             raise
     print(f"page e2e: passed in {time.monotonic() - started:.1f} s")
 
