@@ -56,6 +56,7 @@ function virtualKey(event) {
 const ralloPage = {
   objects: new Map(),  // id -> window, control, menu item or timer
   names: new Map(),    // name -> id, for the page's tests
+  idNames: new Map(),  // id -> name, for the elements' data-name
   queue: [],
   busy: true,          // the game is running (or not yet started)
   ended: false,

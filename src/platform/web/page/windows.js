@@ -6,8 +6,8 @@
 
 Object.assign(ralloPage, {
   name(id, name) {
-    this.names.set(name, id);
-    this.pendingName = {id, name};
+    this.names.set(name, id);  // the dialog's Label1 hides the play window's, for the tests
+    this.idNames.set(id, name);
   },
 
   window(id, caption, clientWidth, clientHeight, backColor, hasMenus) {
@@ -78,7 +78,7 @@ Object.assign(ralloPage, {
   },
 
   nameOf(id) {
-    return this.pendingName && this.pendingName.id === id ? this.pendingName.name : "";
+    return this.idNames.get(id) || "";
   },
 
   addControl(id, windowId, kind, node) {
