@@ -96,6 +96,9 @@ def run(page, shots):
     check(text_of(page, "Label2") == "Game Over!", "the game ends with Game Over!")
     check(visible(page, "cmdNewGame") and visible(page, "cmdExit"), "the buttons are back")
     shot("04_game_over")
+    beeps = page.eval("ralloPage.beeps")
+    check(beeps > 0 and page.eval("ralloPage.audio.state") == "running",
+          f"the walls beep through the page's audio ({beeps} tones)")
 
     # The frame clock over the rest of the game: 63-65 Hz.
     times = page.eval("ralloPage.frameTimes")
