@@ -1,4 +1,4 @@
-#!/usr/bin/env python3
+#!/usr/bin/python3
 """The page played in headless Chromium as a player plays it: keys and mouse
 clicks through the DevTools protocol, the game's state read from the page.
 
@@ -123,6 +123,18 @@ def run(page, shots):
     check(page.eval("ralloPage.objects.get(ralloPage.names.get('mnuOptionsComputerSkill'))"
                     ".enabled"), "Computer Skill is enabled")
     shot("06_against_computer")
+
+    # A match against the computer: the end message comes from inside a frame.
+    page.click("[data-name=cmdNewGame]")
+    wait_for("the match's end", lambda: message(page), timeout=90, step=0.2)
+    # The player never moves, so the computer wins unless it misses three times.
+    check(message(page) == ["Rallo2", "Computer Wins!"], "the computer wins the match")
+    check(text_of(page, "lblPlayer1Score").strip() == "3", "the computer has 3 points")
+    shot("06b_match_over")
+    page.key("Enter")
+    wait_for("the buttons after the match", lambda: visible(page, "cmdNewGame"), timeout=5)
+    check(page.eval("ralloPage.objects.get(ralloPage.names.get('mnuOptions')).enabled"),
+          "the menus are enabled again")
 
     # The game-length dialog: bad input, then 5.
     menu(page, "mnuOptions", "mnuOptionsGameTo")
