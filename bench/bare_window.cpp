@@ -8,11 +8,9 @@
 #include <QApplication>
 #include <QPainter>
 #include <QScreen>
-#include <QTimer>
 #include <QWidget>
-#include <chrono>
-#include <cstdio>
-#include <cstdlib>
+
+#include "first_paint.h"
 
 namespace {
 
@@ -20,36 +18,13 @@ namespace {
 constexpr int kWidth = 584;
 constexpr int kHeight = 516;
 
-// steady_clock is CLOCK_MONOTONIC here, the clock bench/run reads.
-long long MonotonicNs() {
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(
-               std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
-
-void MarkFirstPaint() {
-    const long long ns = MonotonicNs();
-    const char* path = std::getenv("RALLO2_FIRST_PAINT");
-    if (path == nullptr || *path == '\0') {
-        std::printf("first paint %lld\n", ns);
-        std::fflush(stdout);
-        return;
-    }
-    if (FILE* out = std::fopen(path, "w")) {
-        std::fprintf(out, "%lld\n", ns);
-        std::fclose(out);
-    }
-}
-
 class BareWindow : public QWidget {
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter(this).fillRect(rect(), QColor(0, 0, 255));
         if (!painted_) {
             painted_ = true;
-            // Qt flushes the painted window to the screen after this event;
-            // a zero timer runs once that is done.
-            QTimer::singleShot(0, &MarkFirstPaint);
+            bench::MarkFirstPaintLater();
         }
     }
 

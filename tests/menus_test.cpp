@@ -320,5 +320,21 @@ TEST_F(LengthDialog, KeepsItsPlaceAndTextAndGivesBackThePlayWindow) {
     EXPECT_FALSE(platform.Ended());
 }
 
+// Escape cancels as the title bar's close does; the same key in the play
+// window does nothing.
+TEST_F(LengthDialog, EscapeCancelsAndKeepsTheLength) {
+    Start();
+    Open();
+    dialog().txtPlayTo.Text = "7";
+    Do([&] { program.KeyDown(dialog().form, 27); });
+    EXPECT_EQ(program.playTo, 3);
+    EXPECT_FALSE(dialog().form.Visible);
+    EXPECT_TRUE(play().form.Visible);
+    EXPECT_EQ(dialog().txtPlayTo.Text.get(), "7");
+    Do([&] { program.KeyDown(play().form, 27); });
+    EXPECT_TRUE(play().form.Visible);
+    EXPECT_FALSE(platform.Ended());
+}
+
 }  // namespace
 }  // namespace rallo::testing

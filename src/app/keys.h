@@ -4,6 +4,7 @@
 namespace rallo::keys {
 inline constexpr int kEnter = 13;
 inline constexpr int kPause = 19;
+inline constexpr int kEscape = 27;
 inline constexpr int kLeft = 37;
 inline constexpr int kUp = 38;
 inline constexpr int kRight = 39;

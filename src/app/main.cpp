@@ -6,7 +6,6 @@
 #include "app/program.h"
 #include "platform/qt/app_icon.h"
 #include "platform/qt/app_style.h"
-#include "platform/qt/font_warm_up.h"
 #include "platform/qt/qt_platform.h"
 
 namespace {
@@ -27,14 +26,12 @@ int main(int argc, char** argv) {
             stderr);
         return 1;
     }
-    // The fonts' configuration is read while the toolkit connects to the
-    // display, and is ready before the first widget measures any text.
-    rallo::qt::FontWarmUp fonts;
     QApplication app(argc, argv);
-    fonts.Wait();
     // The style the toolkit chose, but with nothing read before it is drawn.
     QApplication::setStyle(new rallo::qt::AppStyle(QApplication::style()->name()));
     QApplication::setApplicationName("Rallo2");
+    // The desktop entry's name: desktops find the menu entry and its icon by it.
+    QApplication::setDesktopFileName("org.rallo2.Rallo2");
     // The game ends itself (Exit, or closing the play window); hiding the
     // play window while the length dialog is open must not end it.
     QApplication::setQuitOnLastWindowClosed(false);

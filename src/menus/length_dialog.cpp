@@ -23,9 +23,11 @@ void frmLengthOfGame::Form_Load() {
     form.Move(static_cast<float>(left), static_cast<float>(top));
 }
 
-// Enter presses the dialog's default button.
+// Enter presses the dialog's default button; Escape cancels the dialog as
+// a close from its title bar does.
 void frmLengthOfGame::Form_KeyDown(int KeyCode) {
     if (KeyCode == keys::kEnter && cmdGo.Visible) cmdGo_Click();
+    if (KeyCode == keys::kEscape) Form_Close();
 }
 
 // Closing the dialog from its title bar cancels it: playTo stays as it was.

@@ -181,11 +181,15 @@ public:
     Property<int> Interval;
 };
 
+// What a window is to the desktop: the program's main window, or a dialog
+// that a title-bar close or Escape cancels.
+enum class WindowRole { Main, Dialog };
+
 // A top-level window. Left, Top, Width, Height are its outer box in twips.
 class Window : public Observable {
 public:
     Window(std::string name, std::string caption, float clientWidth, float clientHeight,
-           Color backColor)
+           Color backColor, WindowRole role = WindowRole::Main)
         : name(std::move(name)),
           Caption(this, std::move(caption)),
           Left(this, 0),
@@ -195,7 +199,8 @@ public:
           Visible(this, false),
           clientWidth(clientWidth),
           clientHeight(clientHeight),
-          BackColor(backColor) {}
+          BackColor(backColor),
+          role(role) {}
 
     // One move that keeps the size.
     void Move(float left, float top) {
@@ -217,6 +222,7 @@ public:
     const float clientWidth;  // designed client area
     const float clientHeight;
     const Color BackColor;
+    const WindowRole role;
 
     std::vector<Control*> controls;  // in drawing order, back to front
     std::vector<MenuItem*> menuBar;

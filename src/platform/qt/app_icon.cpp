@@ -1,35 +1,34 @@
 #include "platform/qt/app_icon.h"
 
-#include <QPainter>
+#include <QDirIterator>
+#include <QFileInfo>
 #include <QPixmap>
+#include <QResource>
 
 namespace rallo::qt {
 
 namespace {
 
-QPixmap Draw(int size) {
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const qreal unit = size / 16.0;
-    painter.setPen(QPen(Qt::white, unit * 0.5));
-    painter.setBrush(QColor(0, 0, 255));
-    painter.drawRoundedRect(QRectF(unit * 0.5, unit * 0.5, unit * 15, unit * 15), unit, unit);
-    painter.setPen(QPen(Qt::black, unit * 0.3));
-    painter.setBrush(Qt::white);
-    painter.drawRect(QRectF(unit * 4, unit * 12, unit * 8, unit * 1.6));
-    painter.setBrush(QColor(255, 255, 0));
-    painter.drawEllipse(QRectF(unit * 8.5, unit * 3.5, unit * 3.5, unit * 3.5));
-    return pixmap;
-}
+constexpr int kBytesPerPixel = 4;  // 8-bit R, G, B, A
 
 }  // namespace
 
 QIcon MakeAppIcon() {
+    // One square picture a size, named by its side, as the build drew it
+    // from the icon drawing (desktop/CMakeLists.txt). The folder holds
+    // nothing else: a name filter would compile a regular expression, which
+    // adds half a megabyte to the program's peak memory.
     QIcon icon;
-    for (const int size : {16, 32, 48, 64, 128})
-        icon.addPixmap(Draw(size));
+    QDirIterator pictures(":/window-icon", QDir::Files);
+    while (pictures.hasNext()) {
+        const QString path = pictures.next();
+        const int side = QFileInfo(path).baseName().toInt();
+        const QByteArray pixels = QResource(path).uncompressedData();
+        if (side <= 0 || pixels.size() != side * side * kBytesPerPixel) continue;
+        const QImage picture(reinterpret_cast<const uchar*>(pixels.constData()), side, side,
+                             QImage::Format_RGBA8888);
+        icon.addPixmap(QPixmap::fromImage(picture));
+    }
     return icon;
 }
 

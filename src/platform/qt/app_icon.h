@@ -1,11 +1,12 @@
-// The program's icon, drawn at start-up.
+// The program's window icon.
 #pragma once
 
 #include <QIcon>
 
 namespace rallo::qt {
 
-// A yellow ball and a white paddle on a blue court.
+// The desktop icon's drawing (a yellow ball and a white paddle on a blue
+// court) at each size embedded in the program.
 QIcon MakeAppIcon();
 
 }  // namespace rallo::qt

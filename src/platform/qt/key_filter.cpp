@@ -6,6 +6,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 
+#include "platform/qt/probes.h"
 #include "platform/qt/window_view.h"
 
 namespace rallo::qt {
@@ -80,6 +81,7 @@ bool KeyFilter::eventFilter(QObject* target, QEvent* event) {
         return true;
     }
     if (type == QEvent::KeyPress) {
+        LogKey(code);
         view->KeyDown(code);
         // Enter in the text box is the window's to handle; the game keys
         // must not move the focus between buttons.

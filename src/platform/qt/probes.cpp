@@ -15,20 +15,25 @@ const char* PathFrom(const char* variable) {
 }
 
 // Read while the game runs: each line goes out whole.
-std::FILE* LineLog(const char* variable) {
+std::FILE* OpenLog(const char* variable) {
     const char* path = PathFrom(variable);
     std::FILE* file = path ? std::fopen(path, "w") : nullptr;
-    if (file != nullptr) std::setvbuf(file, nullptr, _IOLBF, 256);
+    if (file != nullptr) std::setvbuf(file, nullptr, _IOLBF, 512);
     return file;
 }
 
 std::FILE* FrameLog() {
-    static std::FILE* const log = LineLog("RALLO2_FRAME_LOG");
+    static std::FILE* const log = OpenLog("RALLO2_FRAME_LOG");
     return log;
 }
 
 std::FILE* BeepLog() {
-    static std::FILE* const log = LineLog("RALLO2_BEEP_LOG");
+    static std::FILE* const log = OpenLog("RALLO2_BEEP_LOG");
+    return log;
+}
+
+std::FILE* InputLog() {
+    static std::FILE* const log = OpenLog("RALLO2_INPUT_LOG");
     return log;
 }
 
@@ -70,6 +75,22 @@ bool BeepLogWanted() {
 void LogBeep(std::int64_t calledNs, std::int64_t returnedNs) {
     if (std::FILE* log = BeepLog()) {
         std::fprintf(log, "%" PRId64 " %" PRId64 "\n", calledNs, returnedNs);
+    }
+}
+
+bool InputLogWanted() {
+    return InputLog() != nullptr;
+}
+
+void LogKey(int virtualKey) {
+    if (std::FILE* log = InputLog()) {
+        std::fprintf(log, "key %" PRId64 " %d\n", MonotonicNs(), virtualKey);
+    }
+}
+
+void LogShown(const std::string& moved) {
+    if (std::FILE* log = InputLog()) {
+        std::fprintf(log, "shown %" PRId64 " %s\n", MonotonicNs(), moved.c_str());
     }
 }
 

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <thread>
 
+#include "platform/qt/accessible.h"
 #include "platform/qt/desktop_bell.h"
 #include "platform/qt/frame_clock.h"
 #include "platform/qt/key_filter.h"
@@ -20,6 +21,7 @@ namespace rallo::qt {
 QtPlatform::QtPlatform()
     : keys_(std::make_unique<KeyFilter>()),
       bell_(std::make_unique<DesktopBell>(&QApplication::beep)) {
+    InstallAccessibility();
     qApp->installEventFilter(keys_.get());
 }
 

@@ -1,14 +1,19 @@
 #include "platform/qt/window_view.h"
 
+#include <QAccessible>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
+#include <QTimer>
 #include <QWindow>
 #include <algorithm>
 
+#include "platform/qt/accessible_names.h"
 #include "platform/qt/client_area.h"
+#include "platform/qt/court_view.h"
 #include "platform/qt/menu_view.h"
 
 namespace rallo::qt {
@@ -78,6 +83,15 @@ WindowView::WindowView(Window& window, EventSink& sink, QMargins& knownFrame)
         if (control->kind != ControlKind::Shape) CreateWidget(*control);
         control->SetObserver(this);
     }
+    // After the other widgets: the buttons keep the focus first.
+    court_ = CourtView::For(window_, client_);
+    for (Control* control : window_.controls) {
+        if (control->kind == ControlKind::TextBox) {
+            const Label* label = LabelBefore(window_, static_cast<TextBox&>(*control));
+            if (label) static_cast<QLabel*>(WidgetFor(*label))->setBuddy(WidgetFor(*control));
+        }
+        if (control->kind != ControlKind::Shape) Rename(*control);
+    }
     window_.SetObserver(this);
     // Some window systems tell the frame as soon as the native window exists.
     winId();
@@ -135,6 +149,7 @@ void WindowView::Changed(Observable& source) {
 void WindowView::ApplyControl(Control& control) {
     if (control.kind == ControlKind::Shape) {
         client_->ShapeChanged(static_cast<const Shape&>(control));
+        if (court_) court_->ShapeChanged(static_cast<const Shape&>(control));
         return;
     }
     QWidget* widget = WidgetFor(control);
@@ -142,10 +157,10 @@ void WindowView::ApplyControl(Control& control) {
     const QRect box = PixelRect(control);
     if (widget->geometry() != box) widget->setGeometry(box);
     if (control.kind == ControlKind::Label) {
-        const QString caption = QString::fromStdString(static_cast<Label&>(control).Caption);
-        auto* label = static_cast<QLabel*>(widget);
-        if (label->text() != caption) label->setText(caption);
-    } else if (control.kind == ControlKind::Button) {
+        ApplyLabel(static_cast<Label&>(control), widget);
+        return;
+    }
+    if (control.kind == ControlKind::Button) {
         const QString caption = QString::fromStdString(static_cast<Button&>(control).Caption);
         auto* push = static_cast<QPushButton*>(widget);
         if (push->text() != caption) push->setText(caption);
@@ -154,7 +169,70 @@ void WindowView::ApplyControl(Control& control) {
         auto* edit = static_cast<QLineEdit*>(widget);
         if (edit->text() != text) edit->setText(text);
     }
-    if (widget->isVisibleTo(client_) != control.Visible) widget->setVisible(control.Visible);
+    if (widget->isVisibleTo(client_) != control.Visible) {
+        widget->setVisible(control.Visible);
+        if (control.kind == ControlKind::Button) QueueFocusCheck();
+    }
+}
+
+// A new caption or a label coming into view is news for assistive tools.
+// The name goes first: Qt tells a label's text change only while the label
+// has no name of its own.
+void WindowView::ApplyLabel(const Label& model, QWidget* widget) {
+    auto* label = static_cast<QLabel*>(widget);
+    const QString caption = QString::fromStdString(model.Caption);
+    const bool newCaption = label->text() != caption;
+    const bool shown = model.Visible && !label->isVisibleTo(client_);
+    if (newCaption || shown) {
+        Rename(model);
+        if (const Label* value = ValueCaptionedBy(window_, model)) Rename(*value);
+    }
+    if (newCaption) label->setText(caption);
+    if (label->isVisibleTo(client_) != model.Visible) label->setVisible(model.Visible);
+    if ((newCaption || shown) && court_) court_->Refresh();
+}
+
+// A new name is told by Qt itself; the same name again is told here, as news
+// that the words stand once more (a label shown again).
+void WindowView::Rename(const Control& control) {
+    if (control.kind != ControlKind::Label && control.kind != ControlKind::TextBox) return;
+    QWidget* widget = WidgetFor(control);
+    const QString name = AccessibleName(window_, control);
+    if (widget == nullptr || name.isEmpty()) return;
+    if (widget->accessibleName() != name) {
+        widget->setAccessibleName(name);
+        return;
+    }
+    QAccessibleEvent told(widget, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&told);
+}
+
+// Buttons show and hide in a row; the focus is settled once they are done.
+void WindowView::QueueFocusCheck() {
+    if (court_ == nullptr || focusCheckQueued_) return;
+    focusCheckQueued_ = true;
+    QTimer::singleShot(0, this, [this] {
+        focusCheckQueued_ = false;
+        SettleFocus();
+    });
+}
+
+// While a game runs no button shows, and the keys and a reader's attention
+// go to the court; when the buttons come back the first takes the focus.
+void WindowView::SettleFocus() {
+    QWidget* firstButton = nullptr;
+    for (const Control* control : window_.controls) {
+        if (control->kind == ControlKind::Button && control->Visible) {
+            firstButton = WidgetFor(*control);
+            break;
+        }
+    }
+    QWidget* focused = focusWidget();
+    if (firstButton == nullptr) {
+        if (focused != court_) court_->setFocus(Qt::OtherFocusReason);
+    } else if (focused == nullptr || focused == court_ || !focused->isVisibleTo(this)) {
+        firstButton->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 int WindowView::MenuHeight() const {
@@ -185,6 +263,7 @@ void WindowView::ApplyWindow() {
         if (menuBar_) menuBar_->setGeometry(0, 0, client.width(), menuHeight);
         client_->setGeometry(0, menuHeight, client.width(), client.height());
         setFixedSize(client.width(), menuHeight + client.height());
+        if (court_) court_->FitToWalls();
     }
 
     // Move() sets Left, then Top, then tells once; the first two are halfway.
@@ -193,11 +272,15 @@ void WindowView::ApplyWindow() {
         if (pos() != place) move(place);
     }
 
+    // A window hidden for a while (the play window behind the dialog) comes
+    // back with the focus where the player left it.
     if (window_.Visible && !isVisible()) {
         show();
         raise();
         activateWindow();
+        if (focusBeforeHide_ && focusBeforeHide_->isVisibleTo(this)) focusBeforeHide_->setFocus();
     } else if (!window_.Visible && isVisible()) {
+        focusBeforeHide_ = focusWidget();
         hide();
     }
 }

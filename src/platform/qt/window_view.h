@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QMargins>
+#include <QPointer>
 #include <QWidget>
 #include <unordered_map>
 
@@ -15,6 +16,7 @@ class QMenuBar;
 namespace rallo::qt {
 
 class ClientArea;
+class CourtView;
 class MenuView;
 
 class WindowView : public QWidget, private Observer {
@@ -26,6 +28,7 @@ public:
 
     Window& model() { return window_; }
     ClientArea* client() const { return client_; }
+    CourtView* court() const { return court_; }
     QMenuBar* menus() const { return menuBar_; }
     MenuView* menuView() const { return menuView_; }
     QWidget* WidgetFor(const Control& control) const;
@@ -43,6 +46,10 @@ private:
     void CreateWidget(Control& control);
     void ApplyWindow();
     void ApplyControl(Control& control);
+    void ApplyLabel(const Label& label, QWidget* widget);
+    void Rename(const Control& control);
+    void QueueFocusCheck();
+    void SettleFocus();
     int MenuHeight() const;
     void SetOuterSize();
     bool LearnFrame();
@@ -55,6 +62,9 @@ private:
     QMenuBar* menuBar_ = nullptr;
     MenuView* menuView_ = nullptr;
     ClientArea* client_ = nullptr;
+    CourtView* court_ = nullptr;  // for the window with a ball
+    bool focusCheckQueued_ = false;
+    QPointer<QWidget> focusBeforeHide_;
     std::unordered_map<const Control*, QWidget*> widgets_;
     bool writing_ = false;  // the view itself is writing to the model
 };

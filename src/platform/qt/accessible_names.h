@@ -1,0 +1,21 @@
+// The names assistive tools read for a window's labels and text box, made
+// from the controls the window shows.
+#pragma once
+
+#include <QString>
+
+#include "platform/controls.h"
+
+namespace rallo::qt {
+
+// The caption of a value label is the label named like it with "Label"
+// after: "Number of hits" over " 3" reads "Number of hits: 3".
+const Label* CaptionOf(const Window& window, const Control& value);
+const Label* ValueCaptionedBy(const Window& window, const Control& caption);
+// The label that names a text box: the nearest one before it on its row.
+const Label* LabelBefore(const Window& window, const TextBox& box);
+
+// What a reader says for a label or a text box; runs of spaces read as one.
+QString AccessibleName(const Window& window, const Control& control);
+
+}  // namespace rallo::qt

@@ -1,0 +1,324 @@
+#!/usr/bin/python3
+"""Reads Rallo2 the way a screen reader does: over AT-SPI, in a real X server.
+
+Each scenario starts its own Xvfb (the end-to-end harness's Session), its own
+D-Bus session bus and accessibility bus, and a rallo2 with accessibility on;
+it reads the accessible tree with pyatspi and listens to its events.
+Everything started here is ended here, also when a check fails.
+
+`dump` prints the screen reader's view of the board during a game.
+"""
+
+import argparse
+import os
+import signal
+import subprocess
+import sys
+import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
+import rallo2_e2e as e2e  # noqa: E402  (the Xvfb, game and xdotool helpers)
+from rallo2_e2e import Failure, expect  # noqa: E402
+from atspi_reader import (Buses, Reader, children, description, extents, find,  # noqa: E402
+                          name, role, states, walk)
+
+# --- scenarios -----------------------------------------------------------------
+
+def start(session):
+    """The buses, then the game with accessibility on, then its reader."""
+    buses = Buses(session)
+    session.cleanups.append(buses.stop)
+    buses.start()
+    session.start_game({"QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1", "QT_ACCESSIBILITY": "1"})
+    session.open_play_window()
+    return Reader(session)
+
+
+def names(obj, role_name):
+    return [name(o) for o in children(obj) if role(o) == role_name]
+
+
+def court_of(frame):
+    court = find(frame, lambda o: role(o) == "canvas")
+    expect(court is not None, "no court (a canvas) in the play window")
+    expect(name(court) == "Court", "the court is named \"%s\"" % name(court))
+    return court
+
+
+def client_of(frame):
+    return next(c for c in children(frame) if role(c) == "filler")
+
+
+def inside(inner, outer):
+    return (inner is not None and outer is not None and inner[2] > 0 and inner[3] > 0
+            and outer[0] <= inner[0] and outer[1] <= inner[1]
+            and inner[0] + inner[2] <= outer[0] + outer[2]
+            and inner[1] + inner[3] <= outer[1] + outer[3])
+
+
+def check_pieces(court, expected):
+    pieces = children(court)
+    expect([name(p) for p in pieces] == expected,
+           "the court's children are %s, not %s" % ([name(p) for p in pieces], expected))
+    for piece in pieces:
+        expect(role(piece) == "image", "%s is a %s" % (name(piece), role(piece)))
+        expect(inside(extents(piece), extents(court)),
+               "%s at %s is not inside the court at %s"
+               % (name(piece), extents(piece), extents(court)))
+
+
+def focused(obj):
+    return "focused" in states(obj)
+
+
+def scenario_startup(session):
+    reader = start(session)
+    frame = reader.window(e2e.PLAY_TITLE)
+    expect(role(frame) == "frame", "the play window is a %s" % role(frame))
+    labels = names(client_of(frame), "label")
+    for wanted in ("Number of hits: 0", "Number of hits", "Game Over!"):
+        expect(wanted in labels, "no label \"%s\" among %s" % (wanted, labels))
+    expect(names(client_of(frame), "push button") == ["Play", "Exit"],
+           "buttons: %s" % names(client_of(frame), "push button"))
+    court = court_of(frame)
+    expect(inside(extents(court), extents(frame)), "the court lies outside its window")
+    expect("focusable" in states(court), "the court cannot take the focus")
+    expect(description(court) == "No ball in play.",
+           "the court before a game says \"%s\"" % description(court))
+    check_pieces(court, ["Paddle"])
+    play = find(frame, lambda o: role(o) == "push button" and name(o) == "Play")
+    expect(focused(play), "Play has not the focus at start-up")
+
+
+def scenario_mode_switch(session):
+    reader = start(session)
+    frame = reader.window(e2e.PLAY_TITLE)
+    e2e.menu_key(session, "alt+o", 1)
+    e2e.menu_key(session, "t", 2)  # Two Player Game
+    e2e.menu_key(session, "c", 0)  # Play against Computer
+    session.wait_for("the wider court of the game against the computer",
+                     lambda: reader.pump() or extents(court_of(frame))[2] > 600)
+    court = court_of(frame)
+    check_pieces(court, ["Left paddle", "Right paddle"])
+    labels = names(client_of(frame), "label")
+    scores = [label for label in labels if ": " in label]
+    expect(len(scores) == 2 and all(label.endswith(": 0") for label in scores),
+           "two scores of 0 not named with their captions: %s" % labels)
+    captions = [label for label in labels if label + ": 0" in scores]
+    expect(len(captions) == 2, "the score names do not join the captions shown: %s" % labels)
+    left, right = (extents(p) for p in children(court))
+    expect(left[0] < right[0], "the left paddle is not left of the right one")
+
+
+def scenario_game(session):
+    """A whole one-player game of two balls: the reader follows it by events."""
+    reader = start(session)
+    frame = reader.window(e2e.PLAY_TITLE)
+    court = court_of(frame)
+    # Two balls: set in the game-length dialog, which is read on the way.
+    set_length(session, reader, "2")
+
+    reader.events.clear()
+    started = time.monotonic()
+    session.key("space")
+    reader.wait_event("the court taking the focus when the game starts",
+                      lambda e: e[0] == "object:state-changed:focused" and e[1] == "canvas")
+    reader.wait_event("\"Ball 1\" told", lambda e: e[0].endswith("accessible-name")
+                      and e[2] == "Ball 1")
+    session.wait_for("the ball among the court's children",
+                     lambda: reader.pump() or "Ball" in [name(p) for p in children(court)])
+    check_pieces(court, ["Paddle", "Ball"])
+    expect(focused(court), "the court has not the focus during the game")
+    expect(description(court).startswith("Ball in the "),
+           "the court during a game says \"%s\"" % description(court))
+    reader.wait_event("\"Ball 2\" told", lambda e: e[0].endswith("accessible-name")
+                      and e[2] == "Ball 2", e2e.GAME_DEADLINE)
+    reader.wait_event("\"Game Over!\" told", lambda e: e[0].endswith(
+        "accessible-name") and e[2] == "Game Over!", e2e.GAME_DEADLINE)
+    playing = time.monotonic() - started
+    told = [e for e in reader.events if e[0].endswith("accessible-description")]
+    expect(len(told) >= 2, "the court told %d descriptions in a %.1f s rally"
+           % (len(told), playing))
+    # Four a second at most, and one for each serve, lost ball and the end.
+    expect(len(told) <= 4 * playing + 6, "the court told %d descriptions in %.1f s"
+           % (len(told), playing))
+    reader.wait_event("the court telling the end", lambda e: e[0].endswith(
+        "accessible-description") and description(court) == "No ball in play.")
+    play = find(frame, lambda o: role(o) == "push button" and name(o) == "Play")
+    session.wait_for("Play focused after the game", lambda: reader.pump() or focused(play))
+    check_pieces(court, ["Paddle"])
+    names_told = [e[2] for e in reader.events if e[0].endswith("accessible-name")]
+    expect(names_told.count("Ball 2") == 1, "\"Ball 2\" told %d times: %s"
+           % (names_told.count("Ball 2"), names_told))
+
+
+def dodge(session, reader, court, until):
+    """Keeps the left paddle out of the ball's way, by their boxes alone, as
+    a reader's user can, until `until()`."""
+    held = None
+    end = time.monotonic() + e2e.STATE_DEADLINE
+    try:
+        while not until():
+            session.alive()
+            expect(time.monotonic() < end, "no point told within %.0f s" % e2e.STATE_DEADLINE)
+            reader.pump()
+            boxes = {name(p): extents(p) for p in children(court)}
+            if "Ball" not in boxes:
+                continue
+            ball = boxes["Ball"][1] + boxes["Ball"][3] / 2
+            paddle = boxes["Left paddle"][1] + boxes["Left paddle"][3] / 2
+            want = "a" if ball > paddle else "z"  # A moves it up, Z down
+            if want != held:
+                if held:
+                    session.xdo("keyup", held)
+                session.xdo("keydown", want)
+                held = want
+            time.sleep(0.02)
+    finally:
+        if held:
+            session.xdo("keyup", held)
+
+
+def scenario_match(session):
+    """A match of one point between two people: the point, the end and the
+    winner are told."""
+    reader = start(session)
+    frame = reader.window(e2e.PLAY_TITLE)
+    set_length(session, reader, "1")
+    e2e.menu_key(session, "alt+o", 1)
+    e2e.menu_key(session, "t", 2)  # Two Player Game
+    e2e.menu_key(session, "t", 0)  # Play with Two People
+    court = court_of(frame)
+    session.wait_for("two paddles", lambda: reader.pump() or len(children(court)) == 2)
+    session.focus(session.window)
+    reader.events.clear()
+    session.key("space")
+    session.wait_for("the ball among the court's children",
+                     lambda: reader.pump() or "Ball" in [name(p) for p in children(court)])
+    check_pieces(court, ["Left paddle", "Right paddle", "Ball"])
+
+    def point():
+        return next((e for e in reader.events if e[0].endswith("accessible-name")
+                     and e[2] == "Player 2 Score: 1"), None)
+    dodge(session, reader, court, point)
+    alert = session.wait_for("the winner's alert", lambda: reader.pump() or find(
+        reader.app(), lambda o: role(o) == "alert"))
+    told = " ".join(name(o) for o in [alert] + children(alert) + [
+        c for child in children(alert) for c in children(child)])
+    expect("Player 2 Wins!" in told, "the winner's alert says: %s" % told)
+    session.key("Return")  # the game ends once the box is closed
+    reader.wait_event("\"Game Over!\" told", lambda e: e[0].endswith("accessible-name")
+                      and e[2] == "Game Over!")
+
+
+def set_length(session, reader, length):
+    """Sets the game's length in its dialog, reading the dialog on the way."""
+    e2e.menu_key(session, "alt+o", 1)
+    session.key("Up")  # round to the last item, "Play game to..."
+    session.key("Return")
+    dialog = reader.window(e2e.DIALOG_TITLE)
+    expect(role(dialog) == "dialog", "the game-length dialog is a %s" % role(dialog))
+    text = find(dialog, lambda o: role(o) == "text")
+    expect(text is not None and name(text) == "Play a game to",
+           "the dialog's text box is named \"%s\"" % (name(text) if text else None))
+    session.focus(session.find_window(e2e.DIALOG_TITLE))
+    session.key("ctrl+a", length, "Return")
+    session.wait_for("the play window back", lambda: session.windows(e2e.PLAY_TITLE))
+    session.focus(session.window)
+    frame = reader.window(e2e.PLAY_TITLE)
+    play = find(frame, lambda o: role(o) == "push button" and name(o) == "Play")
+    session.wait_for("Play focused after the dialog", lambda: reader.pump() or focused(play))
+
+
+def scenario_escape(session):
+    reader = start(session)
+    reader.window(e2e.PLAY_TITLE)
+    e2e.menu_key(session, "alt+o", 1)
+    session.key("Up", "Return")
+    reader.window(e2e.DIALOG_TITLE)
+    session.focus(session.find_window(e2e.DIALOG_TITLE))
+    session.key("ctrl+a", "7", "Escape")
+    session.wait_for("the play window back after Escape",
+                     lambda: session.windows(e2e.PLAY_TITLE))
+    session.wait_for("the dialog gone after Escape",
+                     lambda: not session.windows(e2e.DIALOG_TITLE))
+
+
+def scenario_dump(session):
+    reader = start(session)
+    frame = reader.window(e2e.PLAY_TITLE)
+    session.key("space")  # Play has the focus at start-up
+    reader.pump(3.5)  # past the serve pause
+    print("\n".join(walk(frame)))
+    print("events:")
+    for event in reader.events:
+        print("  %s" % (event[:3],))
+
+
+SCENARIOS = {
+    "startup": scenario_startup,
+    "mode_switch": scenario_mode_switch,
+    "game": scenario_game,
+    "match": scenario_match,
+    "escape": scenario_escape,
+    "dump": scenario_dump,
+}
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--game", required=True, help="the rallo2 program")
+    parser.add_argument("scenario", nargs="*",
+                        help="scenarios to run (default: all but dump): " + ", ".join(SCENARIOS))
+    args = parser.parse_args()
+    args.game_arg = []
+    args.shots = None
+    args.window_timeout = e2e.WINDOW_DEADLINE
+    unknown = [n for n in args.scenario if n not in SCENARIOS]
+    if unknown:
+        parser.error("unknown scenario: " + ", ".join(unknown))
+    for tool in ("Xvfb", "xdotool", "dbus-daemon", "/usr/libexec/at-spi-bus-launcher",
+                 "/usr/libexec/at-spi2-registryd"):
+        if not (os.access(tool, os.X_OK) or e2e.shutil.which(tool)):
+            print("FAIL: %s is not installed (scripts/install-deps installs it)" % tool)
+            return 1
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit(2))
+
+    chosen = args.scenario or [n for n in SCENARIOS if n != "dump"]
+    if len(chosen) > 1:
+        # pyatspi keeps its first buses for the life of the process: one
+        # process a scenario.
+        failed = [n for n in chosen if subprocess.run(
+            [sys.executable, os.path.abspath(__file__), "--game", args.game, n]).returncode]
+        if failed:
+            print("failed: %s" % ", ".join(failed))
+        return 1 if failed else 0
+    return run(args, chosen[0])
+
+
+def run(args, scenario):
+    session = e2e.Session(args, scenario)
+    session.cleanups = []
+    started = time.monotonic()
+    try:
+        session.start_x()
+        SCENARIOS[scenario](session)
+        print("PASS %s (%.1f s)" % (scenario, time.monotonic() - started))
+        return 0
+    except Failure as failure:
+        print("FAIL %s: %s" % (scenario, failure))
+        output = session.game_output()
+        if output:
+            print("     rallo2 said: %s" % output.replace("\n", "\n     "))
+        return 1
+    finally:
+        e2e.Session._stop(session.game)
+        session.game = None
+        for cleanup in reversed(session.cleanups):
+            cleanup()
+        session.close()
+        sys.stdout.flush()
+
+
+if __name__ == "__main__":
+    sys.exit(main())

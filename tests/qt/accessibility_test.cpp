@@ -1,0 +1,152 @@
+// What assistive tools read of the real windows: roles, spoken names, the
+// court and its pieces, the events a game tells and where the focus is.
+#include <QAccessible>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "platform/qt/court_view.h"
+#include "real_window_fixture.h"
+
+namespace rallo::qt::testing {
+namespace {
+
+QString Spoken(QObject* object, QAccessible::Text text = QAccessible::Name) {
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(object);
+    return face ? face->text(text) : QStringLiteral("(no interface)");
+}
+
+class AccessibilityTest : public RealWindowTest {
+protected:
+    CourtView* court() { return view->court(); }
+    QAccessibleInterface* CourtFace() { return QAccessible::queryAccessibleInterface(court()); }
+    QStringList Pieces() {
+        QStringList names;
+        QAccessibleInterface* face = CourtFace();
+        for (int i = 0; i < face->childCount(); ++i)
+            names << face->child(i)->text(QAccessible::Name);
+        return names;
+    }
+};
+
+// The score reads with its caption and follows every change (Qt alone stops
+// following text changes once a label has its own name); a new caption
+// renames the score under it. The events are checked over AT-SPI
+// (tests/a11y): the offscreen screen has no accessibility to send them to.
+TEST_F(AccessibilityTest, ScoreNamesJoinCaptionAndNumberAndFollowEveryChange) {
+    QWidget* score = WidgetOf(play().lblPlayer1Score);
+    EXPECT_EQ(Spoken(score), "Number of hits: 0");
+    play().lblPlayer1Score.Caption = " 3";
+    EXPECT_EQ(Spoken(score), "Number of hits: 3");
+    play().lblPlayer1Score.Caption = " 4";
+    EXPECT_EQ(Spoken(score), "Number of hits: 4");
+
+    Action("Play against &Computer")->trigger();
+    EXPECT_EQ(Spoken(WidgetOf(play().lblPlayer2Score)), "Player Score: 0");
+    EXPECT_EQ(Spoken(score), QString::fromStdString(play().lblPlayer1ScoreLabel.Caption) + ": 0");
+    EXPECT_EQ(static_cast<QLabel*>(score)->text(), " 0") << "the caption drawn stays as it is";
+}
+
+TEST_F(AccessibilityTest, WindowsReadAsAFrameAndADialogWithANamedTextBox) {
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(view)->role(), QAccessible::Window);
+    Action("Play game to...")->trigger();
+    WindowView* dialog = platform.ViewOf(program.LengthDialog()->form);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(dialog)->role(), QAccessible::Dialog);
+    QWidget* box = dialog->WidgetFor(program.LengthDialog()->txtPlayTo);
+    EXPECT_EQ(Spoken(box), "Play a game to");
+    EXPECT_EQ(static_cast<QLabel*>(dialog->WidgetFor(program.LengthDialog()->Label1))->buddy(),
+              box);
+}
+
+TEST_F(AccessibilityTest, EscapeInTheDialogCancelsIt) {
+    Action("Play game to...")->trigger();
+    WindowView* dialog = platform.ViewOf(program.LengthDialog()->form);
+    auto* box = static_cast<QLineEdit*>(dialog->WidgetFor(program.LengthDialog()->txtPlayTo));
+    box->setFocus();
+    box->setText("9");
+    QTest::keyClick(box, Qt::Key_Escape);
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_TRUE(view->isVisible());
+    EXPECT_EQ(program.playTo, Int16(3));
+}
+
+// The pieces on show are the court's children, each with its box on the
+// screen inside the court; the court is named and can take the focus.
+TEST_F(AccessibilityTest, CourtHoldsTheVisiblePiecesWithTheirScreenBoxes) {
+    ASSERT_NE(court(), nullptr);
+    QAccessibleInterface* face = CourtFace();
+    EXPECT_EQ(face->text(QAccessible::Name), "Court");
+    EXPECT_TRUE(face->state().focusable);
+    EXPECT_EQ(Pieces(), (QStringList{"Paddle"}));
+    EXPECT_EQ(face->text(QAccessible::Description), "No ball in play.");
+
+    play().shpBall.Visible = true;
+    EXPECT_EQ(Pieces(), (QStringList{"Paddle", "Ball"}));
+    const QRect ball = face->child(1)->rect();
+    EXPECT_EQ(ball, QRect(court()->parentWidget()->mapToGlobal(PixelRect(play().shpBall).topLeft()),
+                          PixelRect(play().shpBall).size()));
+    EXPECT_TRUE(face->rect().contains(face->child(0)->rect()));
+    EXPECT_EQ(face->childAt(ball.center().x(), ball.center().y()), face->child(1));
+    EXPECT_EQ(face->indexOfChild(face->child(1)), 1);
+    EXPECT_EQ(face->child(1)->parent(), face);
+
+    Action("Play with &Two People")->trigger();
+    EXPECT_EQ(Pieces(), (QStringList{"Left paddle", "Right paddle", "Ball"}));
+    EXPECT_TRUE(face->rect().contains(face->child(1)->rect())) << "the court follows the walls";
+}
+
+// Where the ball is, where it heads and which paddle is closest; told at
+// once when the ball comes or goes, but a moving ball only a few times a
+// second, never on every frame.
+TEST_F(AccessibilityTest, CourtDescriptionFollowsTheBallAFewTimesASecond) {
+    Action("Play with &Two People")->trigger();
+    play().shpBall.Left = 600;
+    play().shpBall.Top = 3000;
+    play().shpBall.Visible = true;
+    const QString served = Spoken(court(), QAccessible::Description);
+    EXPECT_TRUE(served.startsWith("Ball in the lower left")) << served.toStdString();
+    EXPECT_TRUE(served.endsWith("Closest: Left paddle.")) << served.toStdString();
+
+    QStringList told{served};
+    QElapsedTimer clock;
+    clock.start();
+    int frames = 0;
+    while (clock.elapsed() < 1000) {
+        play().shpBall.Left = play().shpBall.Left + 100;  // right, then down
+        play().shpBall.Top = play().shpBall.Top + 10;
+        ++frames;
+        const QString now = Spoken(court(), QAccessible::Description);
+        if (now != told.back()) told << now;
+        QTest::qWait(15);
+    }
+    EXPECT_GE(frames, 30);
+    EXPECT_GE(told.size(), 2);
+    EXPECT_LE(told.size(), 1 + 5) << "in " << clock.elapsed() << " ms of " << frames << " moves";
+    QTest::qWait(300);
+    const bool rightHalf = play().shpBall.Left > float(play().courtWidth) / 2;
+    EXPECT_EQ(Spoken(court(), QAccessible::Description),
+              QString("Ball in the lower %1, heading right and down. Closest: %2 paddle.")
+                  .arg(rightHalf ? "right" : "left", rightHalf ? "Right" : "Left"));
+
+    play().shpBall.Visible = false;
+    EXPECT_EQ(Spoken(court(), QAccessible::Description), "No ball in play.");
+}
+
+// While a game runs the court has the focus, not a hidden button; Play
+// takes it back at the end.
+TEST_F(AccessibilityTest, FocusIsOnTheCourtDuringAGameAndBackOnPlayAfter) {
+    QWidget* playButton = WidgetOf(play().cmdNewGame);
+    EXPECT_EQ(view->focusWidget(), playButton);
+    program.Click(play().cmdNewGame);  // returns after the serve pause
+    QCoreApplication::processEvents();
+    EXPECT_EQ(view->focusWidget(), court());
+    play().EndGame();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(view->focusWidget(), playButton);
+    EXPECT_EQ(Spoken(WidgetOf(play().Label2)), "Game Over!");
+}
+
+}  // namespace
+}  // namespace rallo::qt::testing
