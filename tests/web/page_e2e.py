@@ -163,8 +163,10 @@ def run(page, shots):
         "!!document.querySelector('[data-name=frmLengthOfGame]:not([hidden])')"))
     check(page.eval("document.querySelector('[data-name=txtPlayTo]').value") == "5",
           "the dialog keeps 5")
-    page.click("[data-name=cmdGo]")
-    wait_for("the play window again", lambda: browser.game_ready(page))
+    page.key("Escape")
+    wait_for("the play window after Escape", lambda: browser.game_ready(page))
+    check(page.eval("!!document.querySelector('[data-name=frmLengthOfGame][hidden]')"),
+          "Escape cancels the dialog")
 
     # The About box, by its access letters: Alt+H, then A.
     page.key("h", alt=True)
