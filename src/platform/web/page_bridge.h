@@ -1,0 +1,40 @@
+// The page's side of the platform: functions the page's script provides
+// (page/page.js, object ralloPage). Sizes and places are in CSS pixels.
+#pragma once
+
+#include <cstdint>
+
+namespace rallo::web {
+
+// What the page queues for the game, in the order the player did it.
+enum class PageEvent { None = 0, KeyDown, KeyUp, Button, Menu, Text, Tick, Close };
+
+extern "C" {
+void page_window(int id, const char* caption, double clientWidth, double clientHeight,
+                 std::uint32_t backColor, int hasMenus);
+void page_window_update(int id, const char* caption, double left, double top, double width,
+                        double height, int visible);
+void page_name(int id, const char* name);  // for the page's elements and its tests
+void page_shape(int id, int window, int circle, std::uint32_t fill);
+void page_label(int id, int window, int systemColors, std::uint32_t back, std::uint32_t fore,
+                int centred, int border, const char* fontName, int fontSize, int bold);
+void page_button(int id, int window);
+void page_text_box(int id, int window);
+void page_control_update(int id, double left, double top, double width, double height, int visible,
+                         const char* text);
+void page_menu(int id, int window, int parent, int hasChildren);
+void page_menu_update(int id, const char* caption, int checked, int enabled);
+void page_timer(int id, int running);
+// The next queued event, or None; fields receive its two numbers.
+int page_take_event(int* fields);
+char* page_take_text();  // the text of the Text event just taken; the caller frees it
+double page_viewport_width();
+double page_viewport_height();
+char page_decimal_separator();
+char page_group_separator();
+void page_beep();
+void page_message_box(const char* title, const char* text, int critical);  // waits for OK
+void page_end();                                                           // never returns
+}
+
+}  // namespace rallo::web

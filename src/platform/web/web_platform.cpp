@@ -1,0 +1,230 @@
+#include "platform/web/web_platform.h"
+
+#include <emscripten.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <string>
+
+#include "platform/web/page_bridge.h"
+
+namespace rallo::web {
+
+namespace {
+
+double Px(float twips) {
+    return twips / kTwipsPerPixel;
+}
+
+}  // namespace
+
+int WebPlatform::Register(Kind kind, Observable& object, Window& window, EventSink& sink) {
+    const int id = static_cast<int>(entries_.size());
+    entries_.push_back({kind, &object, &window, &sink});
+    ids_[&object] = id;
+    object.SetObserver(this);
+    switch (kind) {
+        case Kind::Window:
+            page_name(id, window.name.c_str());
+            break;
+        case Kind::Control:
+            page_name(id, static_cast<const Control&>(object).name.c_str());
+            break;
+        case Kind::Menu:
+            page_name(id, static_cast<const MenuItem&>(object).name.c_str());
+            break;
+        case Kind::Timer:
+            page_name(id, static_cast<const Timer&>(object).name.c_str());
+            break;
+    }
+    return id;
+}
+
+void WebPlatform::Attach(Window& window, EventSink& sink) {
+    const int windowId = Register(Kind::Window, window, window, sink);
+    page_window(windowId, window.Caption.get().c_str(), Px(window.clientWidth),
+                Px(window.clientHeight), window.BackColor, window.menuBar.empty() ? 0 : 1);
+    for (Control* control : window.controls)
+        AddControl(windowId, *control, window, sink);
+    for (MenuItem* item : window.menuBar)
+        AddMenu(windowId, -1, *item, window, sink);
+    for (Timer* timer : window.timers) {
+        const int id = Register(Kind::Timer, *timer, window, sink);
+        Show(id);
+    }
+    Show(windowId);
+}
+
+void WebPlatform::AddControl(int windowId, Control& control, Window& window, EventSink& sink) {
+    const int id = Register(Kind::Control, control, window, sink);
+    switch (control.kind) {
+        case ControlKind::Shape: {
+            const auto& shape = static_cast<const Shape&>(control);
+            page_shape(id, windowId, shape.shape == ShapeKind::Circle ? 1 : 0, shape.FillColor);
+            break;
+        }
+        case ControlKind::Label: {
+            const LabelStyle& style = static_cast<const Label&>(control).style;
+            page_label(id, windowId, style.systemColors, style.BackColor, style.ForeColor,
+                       style.alignment == Alignment::Center, style.border, style.fontName.c_str(),
+                       style.fontSize, style.fontBold);
+            break;
+        }
+        case ControlKind::Button:
+            page_button(id, windowId);
+            break;
+        case ControlKind::TextBox:
+            page_text_box(id, windowId);
+            break;
+    }
+    Show(id);
+}
+
+void WebPlatform::AddMenu(int windowId, int parentId, MenuItem& item, Window& window,
+                          EventSink& sink) {
+    const int id = Register(Kind::Menu, item, window, sink);
+    page_menu(id, windowId, parentId, item.children.empty() ? 0 : 1);
+    for (MenuItem* child : item.children)
+        AddMenu(windowId, id, *child, window, sink);
+    Show(id);
+}
+
+void WebPlatform::Changed(Observable& source) {
+    const auto found = ids_.find(&source);
+    if (found != ids_.end() && !writing_) Show(found->second);
+}
+
+// Sends the object's current state to the page.
+void WebPlatform::Show(int id) {
+    const Entry& entry = entries_[static_cast<std::size_t>(id)];
+    switch (entry.kind) {
+        case Kind::Window: {
+            const Window& window = *entry.window;
+            page_window_update(id, window.Caption.get().c_str(), Px(window.Left), Px(window.Top),
+                               Px(window.Width), Px(window.Height), window.Visible);
+            break;
+        }
+        case Kind::Control: {
+            const auto& control = static_cast<const Control&>(*entry.object);
+            std::string text;
+            if (control.kind == ControlKind::Label) {
+                text = static_cast<const Label&>(control).Caption;
+            } else if (control.kind == ControlKind::Button) {
+                text = static_cast<const Button&>(control).Caption;
+            } else if (control.kind == ControlKind::TextBox) {
+                text = static_cast<const TextBox&>(control).Text;
+            }
+            page_control_update(id, Px(control.Left), Px(control.Top), Px(control.Width),
+                                Px(control.Height), control.Visible, text.c_str());
+            break;
+        }
+        case Kind::Menu:
+            // Whether an item can be chosen depends on every menu above it.
+            ShowMenuTree(static_cast<const MenuItem&>(*entry.object));
+            break;
+        case Kind::Timer:
+            page_timer(id, static_cast<const Timer&>(*entry.object).Interval != 0);
+            break;
+    }
+}
+
+void WebPlatform::ShowMenuTree(const MenuItem& item) {
+    page_menu_update(ids_.at(&item), item.Caption.get().c_str(), item.Checked, item.Reachable());
+    for (const MenuItem* child : item.children)
+        ShowMenuTree(*child);
+}
+
+void WebPlatform::DoEvents() {
+    int fields[2] = {0, 0};
+    for (int kind; (kind = page_take_event(fields)) != 0;)
+        Dispatch(kind, fields);
+}
+
+void WebPlatform::Dispatch(int kind, const int* fields) {
+    const auto id = static_cast<std::size_t>(fields[0]);
+    if (id >= entries_.size()) return;
+    const Entry& entry = entries_[id];
+    switch (static_cast<PageEvent>(kind)) {
+        case PageEvent::KeyDown:
+            entry.sink->KeyDown(*entry.window, fields[1]);
+            break;
+        case PageEvent::KeyUp:
+            entry.sink->KeyUp(*entry.window, fields[1]);
+            break;
+        case PageEvent::Button:
+            entry.sink->Click(static_cast<Button&>(*entry.object));
+            break;
+        case PageEvent::Menu:
+            entry.sink->Click(static_cast<MenuItem&>(*entry.object));
+            Show(fields[0]);  // the page never sets a check mark itself
+            break;
+        case PageEvent::Text: {
+            char* text = page_take_text();
+            writing_ = true;
+            static_cast<TextBox&>(*entry.object).Text = std::string(text);
+            writing_ = false;
+            std::free(text);
+            break;
+        }
+        case PageEvent::Tick:
+            entry.sink->Tick(static_cast<Timer&>(*entry.object));
+            break;
+        case PageEvent::Close:
+            entry.sink->Close(*entry.window);
+            break;
+        case PageEvent::None:
+            break;
+    }
+}
+
+void WebPlatform::Beep() {
+    page_beep();
+}
+
+void WebPlatform::Randomize() {
+    const auto now = std::chrono::system_clock::now().time_since_epoch().count();
+    generator_.seed(static_cast<std::mt19937::result_type>(now ^ (now >> 32)));
+}
+
+float WebPlatform::Rnd() {
+    // The top 24 bits: every value a float in [0, 1) can hold evenly.
+    return static_cast<float>(generator_() >> 8) * 0x1p-24f;
+}
+
+std::uint32_t WebPlatform::timeGetTime() {
+    return static_cast<std::uint32_t>(static_cast<std::uint64_t>(emscripten_get_now()));
+}
+
+// The page cannot block: the game's stack is parked and the page goes on
+// painting and taking input until the time is up.
+void WebPlatform::Sleep(std::int32_t milliseconds) {
+    emscripten_sleep(milliseconds > 0 ? static_cast<unsigned>(milliseconds) : 0);
+}
+
+void WebPlatform::MsgBox(std::string_view text, MsgIcon icon) {
+    page_message_box(kAppTitle, std::string(text).c_str(), icon == MsgIcon::Critical ? 1 : 0);
+}
+
+float WebPlatform::ScreenWidth() {
+    return static_cast<float>(page_viewport_width()) * kTwipsPerPixel;
+}
+
+float WebPlatform::ScreenHeight() {
+    return static_cast<float>(page_viewport_height()) * kTwipsPerPixel;
+}
+
+// The browser's own language decides, as the desktop's locale does.
+NumberFormat WebPlatform::Numbers() {
+    NumberFormat format{page_decimal_separator(), page_group_separator()};
+    if (format.groupSeparator == format.decimalSeparator) {
+        format.groupSeparator = format.decimalSeparator == ',' ? '.' : ',';
+    }
+    return format;
+}
+
+void WebPlatform::End() {
+    page_end();
+    std::abort();  // not reached: the page never resumes an ended game
+}
+
+}  // namespace rallo::web
