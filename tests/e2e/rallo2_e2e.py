@@ -186,6 +186,10 @@ class Session:
         # own: none rings on the machine's speakers, none spawns a daemon.
         self.env.update({"PULSE_SERVER": "unix:" + os.path.join(self.tmp, "no-sound-server"),
                          "CANBERRA_DRIVER": "pulse"})
+        # Nor a session bus: without one, D-Bus would launch its own through
+        # the X server (where dbus-x11 is installed), and Qt's menu bar waits
+        # on it at start-up, sometimes for good.
+        self.env["DBUS_SESSION_BUS_ADDRESS"] = "unix:path=" + os.path.join(self.tmp, "no-bus")
 
     @staticmethod
     def _read_display(fd, proc):
