@@ -6,7 +6,6 @@
 // writes the CLOCK_MONOTONIC time in nanoseconds as one line to <path>, the
 // same mark the game writes.
 #include <QApplication>
-#include <QPainter>
 #include <QScreen>
 #include <QWidget>
 
@@ -18,25 +17,11 @@ namespace {
 constexpr int kWidth = 584;
 constexpr int kHeight = 516;
 
-class BareWindow : public QWidget {
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter(this).fillRect(rect(), QColor(0, 0, 255));
-        if (!painted_) {
-            painted_ = true;
-            bench::MarkFirstPaintLater();
-        }
-    }
-
-private:
-    bool painted_ = false;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    BareWindow window;
+    bench::BlueArea window;
     window.setWindowTitle("bare");
     window.setAttribute(Qt::WA_OpaquePaintEvent);
     window.setFixedSize(kWidth, kHeight);

@@ -4,7 +4,9 @@
 // time goes to standard output.
 #pragma once
 
+#include <QPainter>
 #include <QTimer>
+#include <QWidget>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -37,5 +39,23 @@ inline void WriteFirstPaint() {
 inline void MarkFirstPaintLater() {
     QTimer::singleShot(0, &WriteFirstPaint);
 }
+
+// The blue the floors paint, marking the first paint.
+class BlueArea : public QWidget {
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter(this).fillRect(rect(), QColor(0, 0, 255));
+        if (!painted_) {
+            painted_ = true;
+            MarkFirstPaintLater();
+        }
+    }
+
+private:
+    bool painted_ = false;
+};
 
 }  // namespace bench

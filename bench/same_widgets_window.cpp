@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QWidget>
@@ -25,7 +24,7 @@ constexpr int kClientHeight = 516;
 
 struct Item {
     const char* caption;
-    std::vector<Item> children;
+    std::vector<Item> children = {};
     bool checked = false;
     bool enabled = true;
 };
@@ -76,23 +75,6 @@ QFont Font(const QFont& base, const char* name, int points, bool bold) {
     font.setBold(bold);
     return font;
 }
-
-class Court : public QWidget {
-public:
-    using QWidget::QWidget;
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter(this).fillRect(rect(), QColor(0, 0, 255));
-        if (!painted_) {
-            painted_ = true;
-            bench::MarkFirstPaintLater();
-        }
-    }
-
-private:
-    bool painted_ = false;
-};
 
 void PushButton(QWidget* parent, const char* text, QRect box) {
     auto* button = new QPushButton(QString::fromUtf8(text), parent);
@@ -147,7 +129,7 @@ int main(int argc, char** argv) {
     const int menuHeight = bar->sizeHint().height();
     bar->setGeometry(0, 0, kWidth, menuHeight);
 
-    auto* court = new Court(&window);
+    auto* court = new bench::BlueArea(&window);
     court->setAttribute(Qt::WA_OpaquePaintEvent);
     court->setFont(Font(court->font(), nullptr, 8, false));
     court->setGeometry(0, menuHeight, kWidth, kClientHeight);

@@ -689,6 +689,37 @@ SCENARIOS = {
 }
 
 
+def run_each(names, run_one, open_session, notes=lambda session: ""):
+    """Runs each case in a session of its own, one PASS or FAIL line each,
+    and returns the exit status. `notes(session)` adds to a failure's report."""
+    failed = []
+    for name in names:
+        session = open_session(name)
+        started = time.monotonic()
+        try:
+            run_one(name, session)
+            print("PASS %s (%.1f s)" % (name, time.monotonic() - started))
+        except Failure as failure:
+            kept = session.keep("failure")
+            print("FAIL %s: %s" % (name, failure))
+            if kept:
+                print("     screenshot: %s" % kept)
+            output = session.game_output()
+            if output:
+                print("     rallo2 said: %s" % output.replace("\n", "\n     "))
+            extra = notes(session)
+            if extra:
+                print("     " + extra.replace("\n", "\n     "))
+            failed.append(name)
+        finally:
+            session.close()
+        sys.stdout.flush()
+    if failed:
+        print("failed: %s" % ", ".join(failed))
+        return 1
+    return 0
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--game", required=True, help="the rallo2 program")
@@ -712,30 +743,11 @@ def main():
     # Ended from outside (ctest's timeout): still reap what was started.
     signal.signal(signal.SIGTERM, lambda *_: sys.exit(2))
 
-    failed = []
-    for name in args.scenario or list(SCENARIOS):
-        session = Session(args, name)
-        started = time.monotonic()
-        try:
-            session.start_x()
-            SCENARIOS[name](session)
-            print("PASS %s (%.1f s)" % (name, time.monotonic() - started))
-        except Failure as failure:
-            kept = session.keep("failure")
-            print("FAIL %s: %s" % (name, failure))
-            if kept:
-                print("     screenshot: %s" % kept)
-            output = session.game_output()
-            if output:
-                print("     rallo2 said: %s" % output.replace("\n", "\n     "))
-            failed.append(name)
-        finally:
-            session.close()
-        sys.stdout.flush()
-    if failed:
-        print("failed: %s" % ", ".join(failed))
-        return 1
-    return 0
+    def run_one(name, session):
+        session.start_x()
+        SCENARIOS[name](session)
+
+    return run_each(args.scenario or list(SCENARIOS), run_one, lambda name: Session(args, name))
 
 
 if __name__ == "__main__":

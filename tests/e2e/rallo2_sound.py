@@ -268,6 +268,18 @@ def case_sound_off(session, server):
 CASES = {"sound_on": case_sound_on, "sound_off": case_sound_off}
 
 
+class SoundSession(e2e.Session):
+    """A session with a sound server of its own, stopped after the game."""
+
+    def __init__(self, args, name):
+        super().__init__(args, name)
+        self.server = SoundServer(os.path.join(self.tmp, "pulse"))
+
+    def close(self):
+        self._stop(self.game)
+        self.server.stop()
+        super().close()
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--game", required=True, help="the rallo2 program")
@@ -286,34 +298,14 @@ def main():
 
     session_args = argparse.Namespace(game=args.game, game_arg=[], shots=args.shots,
                                       window_timeout=e2e.WINDOW_DEADLINE)
-    failed = []
-    for name in args.case or list(CASES):
-        session = e2e.Session(session_args, name)
-        server = SoundServer(os.path.join(session.tmp, "pulse"))
-        started = time.monotonic()
-        try:
-            server.start()
-            CASES[name](session, server)
-            print("PASS %s (%.1f s)" % (name, time.monotonic() - started))
-        except Failure as failure:
-            kept = session.keep("failure")
-            print("FAIL %s: %s" % (name, failure))
-            if kept:
-                print("     screenshot: %s" % kept)
-            output = session.game_output()
-            if output:
-                print("     rallo2 said: %s" % output.replace("\n", "\n     "))
-            print("     the sound server said: %s" % server.log().replace("\n", "\n     "))
-            failed.append(name)
-        finally:
-            session._stop(session.game)
-            server.stop()
-            session.close()
-        sys.stdout.flush()
-    if failed:
-        print("failed: %s" % ", ".join(failed))
-        return 1
-    return 0
+
+    def run_one(name, session):
+        session.server.start()
+        CASES[name](session, session.server)
+
+    return e2e.run_each(args.case or list(CASES), run_one,
+                        lambda name: SoundSession(session_args, name),
+                        lambda session: "the sound server said: " + session.server.log())
 
 
 if __name__ == "__main__":
