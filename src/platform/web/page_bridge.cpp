@@ -6,8 +6,9 @@
 
 // clang-format off
 EM_JS(void, page_window, (int id, const char* caption, double clientWidth, double clientHeight,
-                          std::uint32_t backColor, int hasMenus), {
-    ralloPage.window(id, UTF8ToString(caption), clientWidth, clientHeight, backColor, !!hasMenus);
+                          std::uint32_t backColor, int hasMenus, int dialog), {
+    ralloPage.window(id, UTF8ToString(caption), clientWidth, clientHeight, backColor, !!hasMenus,
+                     !!dialog);
 });
 EM_JS(void, page_window_update, (int id, const char* caption, double left, double top,
                                  double width, double height, int visible), {

@@ -11,7 +11,7 @@ enum class PageEvent { None = 0, KeyDown, KeyUp, Button, Menu, Text, Tick, Close
 
 extern "C" {
 void page_window(int id, const char* caption, double clientWidth, double clientHeight,
-                 std::uint32_t backColor, int hasMenus);
+                 std::uint32_t backColor, int hasMenus, int dialog);
 void page_window_update(int id, const char* caption, double left, double top, double width,
                         double height, int visible);
 void page_name(int id, const char* name);  // for the page's elements and its tests

@@ -43,7 +43,8 @@ int WebPlatform::Register(Kind kind, Observable& object, Window& window, EventSi
 void WebPlatform::Attach(Window& window, EventSink& sink) {
     const int windowId = Register(Kind::Window, window, window, sink);
     page_window(windowId, window.Caption.get().c_str(), Px(window.clientWidth),
-                Px(window.clientHeight), window.BackColor, window.menuBar.empty() ? 0 : 1);
+                Px(window.clientHeight), window.BackColor, window.menuBar.empty() ? 0 : 1,
+                window.role == WindowRole::Dialog ? 1 : 0);
     for (Control* control : window.controls)
         AddControl(windowId, *control, window, sink);
     for (MenuItem* item : window.menuBar)

@@ -10,11 +10,15 @@ Object.assign(ralloPage, {
     this.idNames.set(id, name);
   },
 
-  window(id, caption, clientWidth, clientHeight, backColor, hasMenus) {
+  window(id, caption, clientWidth, clientHeight, backColor, hasMenus, dialog) {
     const root = element("div", "window", document.getElementById("desktop"));
     root.hidden = true;
     const title = element("div", "titlebar", root);
-    const text = element("span", "caption", title);
+    const text = element("h1", "caption", title);  // the heading of what the window shows
+    if (dialog) {
+      root.setAttribute("role", "dialog");
+      this.refer(root, "aria-labelledby", text);
+    }
     const close = element("button", "close", title);
     close.textContent = "\u00d7";
     close.title = "Close";
@@ -26,7 +30,7 @@ Object.assign(ralloPage, {
     client.style.background = cssColor(backColor);
     const canvas = element("canvas", "", client);
     const win = {kind: "window", id, root, title: text, menuBar, client, canvas, clientWidth,
-                 clientHeight, shapes: [], menus: [], visible: false, dirty: true};
+                 clientHeight, shapes: [], menus: [], visible: false, dirty: true, dialog};
     root.dataset.name = this.nameOf(id);
     root.addEventListener("mousedown", () => { this.active = win; });
     this.objects.set(id, win);
@@ -143,13 +147,15 @@ Object.assign(ralloPage, {
     }
     Object.assign(node.style, {left: `${left}px`, top: `${top}px`, width: `${width}px`,
                                height: `${height}px`});
+    if (control.kind === "button" && node.hidden === visible) this.settleFocusSoon(control.win);
     node.hidden = !visible;
     if (control.kind === "textbox") {
       if (node.value !== text) node.value = text;
     } else if (control.kind === "button") {
       control.accessLetter = setCaption(node, text);
+      if (control.accessLetter) node.setAttribute("aria-keyshortcuts", `Alt+${control.accessLetter}`);
     } else {
-      node.textContent = text;
+      this.fillLabel(control);
     }
   },
 
