@@ -4,6 +4,8 @@
 // focus goes as a game starts and ends.
 "use strict";
 
+const DESCRIBE_EVERY_MS = 250;  // often enough to follow a rally by ear
+
 Object.assign(ralloPage, {
   nextReference: 0,
   focusBeforeMenus: null,  // where the keyboard was before the menus took it
@@ -27,7 +29,7 @@ Object.assign(ralloPage, {
   fillLabel(control) {
     const node = control.node;
     const spoken = control.spoken || "";
-    if (!spoken || spoken === control.text.trim().replace(/\s+/g, " ")) {
+    if (!spoken || spoken === control.text) {
       node.textContent = control.text;
       return;
     }
@@ -35,6 +37,66 @@ Object.assign(ralloPage, {
     element("span", "", node).textContent = control.text;
     node.firstChild.setAttribute("aria-hidden", "true");
     element("span", "reader-only", node).textContent = spoken;
+  },
+
+  // The court: an element over the drawing that takes the keys during a game,
+  // named and described by the game, with its pieces inside at their places.
+  // Screen readers hand every key to an application, arrows included.
+  court(windowId, name) {
+    const win = this.objects.get(windowId);
+    const node = element("div", "court", win.client);
+    node.setAttribute("role", "application");
+    node.setAttribute("aria-label", name);
+    node.tabIndex = 0;
+    const description = element("div", "", win.root);
+    description.hidden = true;
+    this.refer(node, "aria-describedby", description);
+    win.court = {node, description, pieces: [], told: "", pending: null, box: null};
+  },
+
+  piece(id, name) {
+    const shape = this.objects.get(id);
+    shape.piece = element("div", "piece", shape.win.court.node);
+    shape.piece.setAttribute("role", "img");
+    shape.piece.setAttribute("aria-label", name);
+    shape.win.court.pieces.push(shape);
+  },
+
+  // The ball moves every frame; a reader is given its new place a few times
+  // a second at most.
+  describe(windowId, text) {
+    const court = this.objects.get(windowId).court;
+    court.pending = text;
+    if (court.describing) return;
+    court.description.textContent = text;
+    court.pending = null;
+    court.describing = setTimeout(() => {
+      court.describing = null;
+      if (court.pending !== null) this.describe(windowId, court.pending);
+    }, DESCRIBE_EVERY_MS);
+  },
+
+  // The court lies between its walls, the shapes that are not pieces, and
+  // within the window.
+  placeCourt(win) {
+    const court = win.court;
+    let box = null;
+    for (const shape of win.shapes) {
+      if (shape.piece) continue;
+      const [left, top, width, height] = shape.box;
+      box = box ? [Math.min(box[0], left), Math.min(box[1], top),
+                   Math.max(box[2], left + width), Math.max(box[3], top + height)]
+                : [left, top, left + width, top + height];
+    }
+    if (!box) return;
+    box = [Math.max(0, box[0]), Math.max(0, box[1]), Math.min(win.width, box[2]),
+           Math.min(win.clientHeight, box[3])];
+    placeAt(court.node, box[0], box[1], box[2] - box[0], box[3] - box[1]);
+    for (const shape of court.pieces) {
+      shape.piece.hidden = !shape.visible;
+      placeAt(shape.piece, shape.box[0] - box[0], shape.box[1] - box[1], shape.box[2],
+              shape.box[3]);
+    }
   },
 
   // The game's news: a polite word, or an urgent one that interrupts. The
@@ -45,25 +107,28 @@ Object.assign(ralloPage, {
     requestAnimationFrame(() => { region.textContent = text; });
   },
 
+  // The game holds back news that comes too soon after the last, and asks
+  // to be woken when it may tell it.
+  wakeAfter(milliseconds) {
+    clearTimeout(this.wakeHandle);
+    this.wakeHandle = setTimeout(() => this.post({kind: EVENT.Wake}), milliseconds);
+  },
+
   // --- the menus ------------------------------------------------------------
   // A menu item's role and states: a checked item is a checked menu item
-  // check box, as on the desktop only a checked item is checkable; the name is
-  // the whole caption, without the check mark or the submenu's arrow.
+  // check box, as on the desktop only a checked item is checkable.
   describeMenuItem(item) {
-    const node = item.node;
+    const node = item.text;
     node.setAttribute("role", item.checked ? "menuitemcheckbox" : "menuitem");
     if (item.checked) node.setAttribute("aria-checked", "true");
     else node.removeAttribute("aria-checked");
-    node.setAttribute("aria-label", item.text.textContent);
-    if (item.popup) item.popup.setAttribute("aria-label", item.text.textContent);
     if (!item.parent && item.letter) node.setAttribute("aria-keyshortcuts", `Alt+${item.letter}`);
-    node.tabIndex = -1;
   },
 
   // The item the keyboard is at has the focus, so a reader follows it.
   focusMenuItem(item) {
     if (!this.focusBeforeMenus) this.focusBeforeMenus = document.activeElement;
-    if (document.activeElement !== item.node) item.node.focus();
+    if (document.activeElement !== item.text) item.text.focus();
   },
 
   // The menus are closed: the focus goes back where it was.
@@ -155,6 +220,11 @@ Object.assign(ralloPage, {
     }
   },
 });
+
+function placeAt(node, left, top, width, height) {
+  Object.assign(node.style, {left: `${left}px`, top: `${top}px`, width: `${width}px`,
+                             height: `${height}px`});
+}
 
 // Shown on the page: neither it nor anything round it is hidden.
 function shown(node) {

@@ -12,6 +12,7 @@ Object.assign(ralloPage, {
       if (!parent.popup) {
         parent.popup = element("div", "popup", parent.node);
         parent.popup.setAttribute("role", "menu");
+        this.refer(parent.popup, "aria-labelledby", parent.text);
       }
       item.node = element("div", "item", parent.popup);
       item.check = element("span", "check", item.node);
@@ -28,11 +29,15 @@ Object.assign(ralloPage, {
       item.text = element("span", "text", item.node);
       win.menus.push(item);
     }
-    item.node.setAttribute("role", "menuitem");
-    item.node.tabIndex = -1;  // the keyboard's place in the menus is a real focus
+    // The caption is the menu item to a reader; its submenu lies beside it,
+    // as the menu bar's own pattern has it, so that its items are no part
+    // of the caption's name.
+    item.node.setAttribute("role", "none");
+    item.text.setAttribute("role", "menuitem");
+    item.text.tabIndex = -1;  // the keyboard's place in the menus is a real focus
     if (hasChildren) {
-      item.node.setAttribute("aria-haspopup", "menu");
-      item.node.setAttribute("aria-expanded", "false");
+      item.text.setAttribute("aria-haspopup", "menu");
+      item.text.setAttribute("aria-expanded", "false");
     }
     item.node.dataset.name = this.nameOf(id);
     item.node.addEventListener("mousedown", event => event.preventDefault());
@@ -54,7 +59,7 @@ Object.assign(ralloPage, {
     if (item.check) item.check.textContent = checked ? "\u2713" : "";
     this.describeMenuItem(item);
     item.node.classList.toggle("disabled", !enabled);
-    item.node.setAttribute("aria-disabled", String(!enabled));
+    item.text.setAttribute("aria-disabled", String(!enabled));
     if (!enabled && this.menuPath.includes(item)) this.closeMenus();
   },
 
@@ -69,7 +74,7 @@ Object.assign(ralloPage, {
     this.menuPath = path;
     for (const open of path) {
       open.node.classList.add("open");
-      open.node.setAttribute("aria-expanded", "true");
+      open.text.setAttribute("aria-expanded", "true");
     }
     if (item.parent && !path.includes(item)) item.node.classList.add("marked");
     this.marked = item;
@@ -97,7 +102,7 @@ Object.assign(ralloPage, {
   clearMenuMarks() {
     for (const open of this.menuPath) {
       open.node.classList.remove("open");
-      open.node.setAttribute("aria-expanded", "false");
+      open.text.setAttribute("aria-expanded", "false");
     }
     for (const node of document.querySelectorAll(".menubar .marked")) {
       node.classList.remove("marked");

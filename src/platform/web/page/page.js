@@ -6,7 +6,7 @@
 
 const FRAME_MS = 15.625;  // the game's speeds are per 1/64 s frame
 const FRAME_BORDER = 3;   // px each side: the 90 twips of frame the game allows
-const EVENT = {KeyDown: 1, KeyUp: 2, Button: 3, Menu: 4, Text: 5, Tick: 6, Close: 7};
+const EVENT = {KeyDown: 1, KeyUp: 2, Button: 3, Menu: 4, Text: 5, Tick: 6, Close: 7, Wake: 8};
 const GAME_KEYS = new Set([19, 37, 38, 39, 40, 65, 80, 83, 90]);
 const NAMED_KEYS = {
   Backspace: 8, Tab: 9, Enter: 13, NumpadEnter: 13, ShiftLeft: 16, ShiftRight: 16,

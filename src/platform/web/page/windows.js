@@ -17,11 +17,13 @@ Object.assign(ralloPage, {
     const text = element("h1", "caption", title);  // the heading of what the window shows
     if (dialog) {
       root.setAttribute("role", "dialog");
+      root.setAttribute("aria-modal", "true");  // the window behind is hidden meanwhile
       this.refer(root, "aria-labelledby", text);
     }
     const close = element("button", "close", title);
     close.textContent = "\u00d7";
     close.title = "Close";
+    close.setAttribute("aria-label", "Close");
     close.tabIndex = -1;
     close.addEventListener("click", () => this.post({kind: EVENT.Close, a: id}));
     const menuBar = hasMenus ? element("div", "menubar", root) : null;
@@ -201,6 +203,7 @@ Object.assign(ralloPage, {
                            height - hairline);
       }
     }
+    if (win.court) this.placeCourt(win);
     if (this.firstPaint === null && win.visible && win.shapes.length) {
       this.firstPaint = performance.now();
     }
