@@ -63,8 +63,8 @@ void PageReader::TakeNews(std::uint32_t nowMs) {
         return;
     }
     const std::optional<std::uint32_t> until = news_->HeldUntil();
-    if (until && until != wakeAt_) {
-        wakeAt_ = until;
+    if (until && !wakePending_) {
+        wakePending_ = true;
         page_wake_after(*until - nowMs);  // the counter wraps: the distance is what counts
     }
 }

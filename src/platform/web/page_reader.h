@@ -25,6 +25,8 @@ public:
     void Shown(const Window& window, const Control& control);
     // Once the game's handlers have run: the news since the last call.
     void TakeNews(std::uint32_t nowMs);
+    // The page's wake-up for held news has come.
+    void Woken() { wakePending_ = false; }
     // A message box is about to open.
     void Message(std::string_view text, std::uint32_t nowMs);
 
@@ -40,7 +42,7 @@ private:
     const Ids& ids_;
     std::optional<Court> court_;   // the play window's
     std::optional<ReaderNews> news_;
-    std::optional<std::uint32_t> wakeAt_;  // when the page will ask again for held news
+    bool wakePending_ = false;  // the page will bring the game back for held news
 };
 
 }  // namespace rallo::web

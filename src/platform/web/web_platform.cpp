@@ -181,6 +181,8 @@ void WebPlatform::Dispatch(int kind, const int* fields) {
             entry.sink->Close(*entry.window);
             break;
         case PageEvent::Wake:
+            reader_.Woken();
+            break;
         case PageEvent::None:
             break;
     }

@@ -51,7 +51,7 @@ Object.assign(ralloPage, {
     const description = element("div", "", win.root);
     description.hidden = true;
     this.refer(node, "aria-describedby", description);
-    win.court = {node, description, pieces: [], told: "", pending: null, box: null};
+    win.court = {node, description, pieces: [], pending: null, describing: null};
   },
 
   piece(id, name) {
@@ -110,8 +110,7 @@ Object.assign(ralloPage, {
   // The game holds back news that comes too soon after the last, and asks
   // to be woken when it may tell it.
   wakeAfter(milliseconds) {
-    clearTimeout(this.wakeHandle);
-    this.wakeHandle = setTimeout(() => this.post({kind: EVENT.Wake}), milliseconds);
+    setTimeout(() => this.post({kind: EVENT.Wake}), milliseconds);
   },
 
   // --- the menus ------------------------------------------------------------
