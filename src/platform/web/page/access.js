@@ -164,7 +164,8 @@ Object.assign(ralloPage, {
     }
     if (down) this.altAlone = false;
     if (event.key === "F10" && !event.altKey && !event.ctrlKey && !event.shiftKey) {
-      return down ? this.toggleMenuBar(win) : true;
+      if (down) this.toggleMenuBar(win);
+      return true;  // the menu bar's key, never the game's
     }
     if (event.key === "Tab" && down && win && win.dialog && !this.marked) {
       this.tabInside(win.root, event.shiftKey ? -1 : 1);

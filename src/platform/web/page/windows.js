@@ -155,7 +155,8 @@ Object.assign(ralloPage, {
       if (node.value !== text) node.value = text;
     } else if (control.kind === "button") {
       control.accessLetter = setCaption(node, text);
-      if (control.accessLetter) node.setAttribute("aria-keyshortcuts", `Alt+${control.accessLetter}`);
+      const letter = control.accessLetter;
+      if (letter) node.setAttribute("aria-keyshortcuts", `Alt+${letter}`);
     } else {
       this.fillLabel(control);
     }
