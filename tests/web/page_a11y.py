@@ -20,17 +20,19 @@ TREE_POLL_S = 0.2  # a whole tree a look: not so often that the game is slowed
 F10 = ("F10", "F10", 121)
 TAB = ("Tab", "Tab", 9)
 ALT = ("Alt", "AltLeft", 18)
+ESCAPE = ("Escape", "Escape", 27)
 SHIFT = 8  # DevTools' modifier bit
 ALT_DOWN = 1
 
 
 class Node:
-    def __init__(self, raw):
-        self.role = raw["role"]["value"]
+    """One node of the tree a reader gets, ignored nodes left out."""
+
+    def __init__(self, raw, children):
+        self.role, self.children = raw["role"]["value"], children
         self.name = raw.get("name", {}).get("value", "")
         self.description = raw.get("description", {}).get("value", "")
         self.states = {p["name"]: p["value"].get("value") for p in raw.get("properties", [])}
-        self.children = []
 
     def all(self):
         yield self
@@ -45,47 +47,31 @@ class Node:
 
 
 def tree(page):
-    """The page's accessibility tree as a reader gets it (ignored nodes skipped)."""
     raw = page.send("Accessibility.getFullAXTree")["nodes"]
     by_id = {n["nodeId"]: n for n in raw}
-    nodes = {}
 
-    def build(raw_node, parent):
-        node = parent
-        if not raw_node.get("ignored"):
-            node = nodes[raw_node["nodeId"]] = Node(raw_node)
-            if parent:
-                parent.children.append(node)
-        for child in raw_node.get("childIds", []):
-            if child in by_id:
-                build(by_id[child], node)
+    def build(node):
+        kids = [k for c in node.get("childIds", []) if c in by_id for k in build(by_id[c])]
+        return kids if node.get("ignored") else [Node(node, kids)]
 
-    build(raw[0], None)
-    return nodes[raw[0]["nodeId"]]
+    return build(raw[0])[0]
 
 
-def press(page, key, modifiers=0, up=True):
+def press(page, key, modifiers=0):
     name, code, virtual = key
-    page.send("Input.dispatchKeyEvent", type="keyDown", key=name, code=code,
-              windowsVirtualKeyCode=virtual, modifiers=modifiers)
-    if up:
-        page.send("Input.dispatchKeyEvent", type="keyUp", key=name, code=code,
-                  windowsVirtualKeyCode=virtual, modifiers=0)
+    for kind, held in (("keyDown", modifiers), ("keyUp", 0)):
+        page.send("Input.dispatchKeyEvent", type=kind, key=name, code=code,
+                  windowsVirtualKeyCode=virtual, modifiers=held)
 
 
 def until(what, probe, deadline=STATE_DEADLINE):
     return wait(what, probe, deadline, TREE_POLL_S)
 
 
-def focused(page):
-    node = tree(page)
-    return next((n for n in node.all() if n.states.get("focused") and n.role != "RootWebArea"),
-                None)
-
-
 def focus_is(page, role, name):
-    node = focused(page)
-    return node is not None and node.role == role and node.name == name
+    node = next((n for n in tree(page).all() if n.states.get("focused") and
+                 n.role != "RootWebArea"), None)
+    return node is not None and (node.role, node.name) == (role, name)
 
 
 def told(page):
@@ -116,37 +102,37 @@ def check(condition, what):
     print(f"ok: {what}")
 
 
+def keys(page, *names):
+    for name in names:
+        if isinstance(name, tuple):
+            press(page, name)
+        else:
+            page.key(name)
+
+
 def case_tree(session):
     page = open_page(session)
-    until("the court's words at rest", lambda: court(page).description == "No ball in play.")
+    until("the court at rest", lambda: court(page).description == "No ball in play.")
     root = tree(page)
-    pieces = court(page).children
-    check([(p.role, p.name) for p in pieces] == [("image", "Paddle")],
+    check([(p.role, p.name) for p in court(page).children] == [("image", "Paddle")],
           "at rest the court holds the paddle")
-    check({"Number of hits: 0", "Number of hits"} <= set(root.texts()),
-          "the score is named by its caption")
+    check({"Number of hits: 0", "Number of hits"} <= set(root.texts()), "the score's name")
     check(focus_is(page, "button", "Play"), "Play has the focus")
-    bar = root.find("menubar")
     tops = [(n.role, n.name, n.states.get("hasPopup"), n.states.get("expanded"))
-            for n in bar.children]
+            for n in root.find("menubar").children]
     check(tops == [("menuitem", "Options", "menu", False), ("menuitem", "Help", "menu", False)],
           f"the menu bar's menus, whole captions, closed: {tops}")
-    check(root.find("status").states.get("live") == "polite" and
-          root.find("alert").states.get("live") == "assertive", "the live regions")
-
+    check((root.find("status").states.get("live"), root.find("alert").states.get("live")) ==
+          ("polite", "assertive"), "the live regions")
     page.key("o", alt=True)
-    until("the Options menu", lambda: tree(page).find("menu", "Options"))
-    menu = tree(page).find("menu", "Options")
-    items = {n.name: n for n in menu.children}
-    check(items["One Player Game"].role == "menuitemcheckbox" and
-          items["One Player Game"].states.get("checked") == "true", "One Player Game is checked")
+    items = {n.name: n for n in until("the menu", lambda: tree(page).find("menu")).children}
+    check((items["One Player Game"].role, items["One Player Game"].states.get("checked"),
+           items["Play game to..."].role) == ("menuitemcheckbox", "true", "menuitem"),
+          "a checked item and a command")
     check(items["Two Player Game"].states.get("hasPopup") == "menu" and
-          items["Computer Skill"].states.get("disabled"), "a submenu is marked, a disabled one too")
-    check(items["Play game to..."].role == "menuitem", "a command is a plain menu item")
-    page.key("Escape")
+          items["Computer Skill"].states.get("disabled"), "a submenu, a disabled one")
+    keys(page, "Escape", "Enter")  # a game of 3 balls in which the paddle never moves
 
-    # A one-player game of 3 balls in which the paddle never moves.
-    page.key("Enter")
     until("the ball in the court", lambda: court(page).find("image", "Ball"))
     check(focus_is(page, "application", "Court"), "during a game the court has the focus")
     until("the ball's place in words", lambda: court(page).description.startswith("Ball in the "))
@@ -154,50 +140,41 @@ def case_tree(session):
           "the menus are disabled during a game")
     session.keep("a11y_during_game")
     until("the next ball", lambda: "Ball 2" in tree(page).texts(), GAME_DEADLINE)
-    until("the lost ball told", lambda: any("Ball 2." in text for _, text in told(page)))
     until("Game Over!", lambda: "Game Over!" in tree(page).texts(), GAME_DEADLINE)
     until("Game Over! told", lambda: "Game Over!" in " ".join(tree(page).find("status").texts()))
     check(focus_is(page, "button", "Play"), "after the game Play has the focus again")
-    news = [text for region, text in told(page)]
-    print(f"told: {news}")
-    check(news.index(next(t for t in news if "Ball 3." in t)) <
-          news.index(next(t for t in news if "Game Over!" in t)), "the news in order")
+    news = [text for _, text in told(page)]
+    at = [next((i for i, text in enumerate(news) if want in text), None)
+          for want in ("Ball 2.", "Ball 3.", "Game Over!")]
+    check(None not in at and at == sorted(at), f"the news of the game in order: {news}")
 
-    # The game against the computer: its scores, a point, and the winner.
     page.key("o", alt=True)
-    page.key("t")
-    page.key("c")
-    until("the two scores", lambda: {"Computer Score: 0", "Player Score: 0"} <=
-         set(tree(page).texts()))
+    keys(page, "t", "c")  # the game against the computer
+    until("its scores", lambda: {"Computer Score: 0", "Player Score: 0"} <= set(tree(page).texts()))
     check([p.name for p in court(page).children] == ["Left paddle", "Right paddle"],
           "the court holds both paddles")
     page.key("Enter")
     until("a point", lambda: "Computer Score: 1" in tree(page).texts(), GAME_DEADLINE)
     until("the point told", lambda: any("Computer scores." in t for _, t in told(page)))
-    until("the winner's box", lambda: tree(page).find("dialog", "Rallo2"), GAME_DEADLINE)
-    box = tree(page).find("dialog", "Rallo2")
+    box = until("the winner's box", lambda: tree(page).find("dialog", "Rallo2"), GAME_DEADLINE)
     check(box.description == "Computer Wins!" and box.states.get("modal"),
-          "the winner's box is a modal dialog named by its title, its text as description")
+          "the winner's box: a modal dialog named by its title, its text its description")
     check(["urgent-news", "Computer Wins!"] in told(page), "the winner is told at once")
-    check(focus_is(page, "button", "OK"), "OK has the focus")
     press(page, TAB)
-    check(focus_is(page, "button", "OK"), "Tab stays in the message box")
+    check(focus_is(page, "button", "OK"), "OK keeps the focus, Tab too")
     page.key("Enter")
     until("Play after the match", lambda: focus_is(page, "button", "Play"))
-    print("ok: after the match Play has the focus again")
 
 
 def case_keyboard(session):
     page = open_page(session)
-    press(page, F10)
-    until("F10 to the menu bar", lambda: focus_is(page, "menuitem", "Options"))
-    check(not tree(page).find("menu"), "F10 opens no menu")
-    press(page, ALT, ALT_DOWN)
-    until("Alt back to Play", lambda: focus_is(page, "button", "Play"))
-    press(page, ALT, ALT_DOWN)
-    until("Alt alone to the menu bar", lambda: focus_is(page, "menuitem", "Options"))
-    page.key("Escape")
-    until("Escape back to Play", lambda: focus_is(page, "button", "Play"))
+    for key, modifiers, role, name in ((F10, 0, "menuitem", "Options"),
+                                       (ALT, ALT_DOWN, "button", "Play"),
+                                       (ALT, ALT_DOWN, "menuitem", "Options"),
+                                       (ESCAPE, 0, "button", "Play")):
+        press(page, key, modifiers)
+        until(f"{key[0]} to {name}", lambda: focus_is(page, role, name))
+        check(not tree(page).find("menu"), f"{key[0]} to {name}, no menu open")
 
     def open_length_dialog():
         press(page, F10)
@@ -213,13 +190,12 @@ def case_keyboard(session):
     page.key("Escape")
     until("Escape cancels the dialog", lambda: focus_is(page, "button", "Play"))
     open_length_dialog()
-    for key, modifiers, where in ((TAB, 0, ("button", "Set length of game")),
-                                  (TAB, 0, ("textbox", "Play a game to")),
-                                  (TAB, SHIFT, ("button", "Set length of game")),
-                                  (TAB, SHIFT, ("textbox", "Play a game to"))):
-        press(page, key, modifiers)
-        until(f"Tab to {where}", lambda: focus_is(page, *where))
-    print("ok: Tab and Shift+Tab stay in the dialog")
+    for modifiers, role, name in ((0, "button", "Set length of game"),
+                                  (0, "textbox", "Play a game to"),
+                                  (SHIFT, "button", "Set length of game"),
+                                  (SHIFT, "textbox", "Play a game to")):
+        press(page, TAB, modifiers)
+        until(f"Tab to {name}", lambda: focus_is(page, role, name))
     page.type_text("5")  # over the text, which Tab selected
     page.key("Enter")
     until("Play with the keyboard", lambda: focus_is(page, "button", "Play"))
@@ -228,7 +204,7 @@ def case_keyboard(session):
     until("ball 5", lambda: "Ball 5" in tree(page).texts(), GAME_DEADLINE)
     until("Game Over!", lambda: "Game Over!" in tree(page).texts(), GAME_DEADLINE)
     until("Play after a game of 5", lambda: focus_is(page, "button", "Play"))
-    print("ok: a game of 5 balls set and played from the keyboard, Play has the focus after")
+    print("ok: a game of 5 balls set and played with keys alone, Play has the focus after")
 
 
 def case_axe(session, axe_js):
@@ -236,34 +212,25 @@ def case_axe(session, axe_js):
     with open(axe_js, encoding="utf-8") as source:
         page.eval(source.read() + ";0")
 
-    def no_violations(state):
+    def no_violations(state, shown):
+        until(state, shown)
         found = page.eval("axe.run().then(r => r.violations.map(v => "
                           "`${v.id}: ${v.nodes.map(n => n.target.join(' ')).join(', ')}`))")
         check(found == [], f"axe finds nothing {state}: {found}")
 
-    no_violations("at rest")
+    no_violations("at rest", page.game_ready)
     page.key("o", alt=True)
     page.key("b")
-    until("the Ball Speed menu", lambda: tree(page).find("menu", "Ball Speed"))
-    no_violations("with a menu open")
-    page.key("Escape")
-    page.key("Escape")
-    press(page, F10)
-    page.key("Enter")
-    page.key("ArrowUp")
-    page.key("Enter")
-    until("the dialog", lambda: tree(page).find("dialog"))
-    no_violations("with the dialog open")
+    no_violations("with a menu open", lambda: tree(page).find("menu", "Ball Speed"))
+    keys(page, "Escape", "Escape", F10, "Enter", "ArrowUp", "Enter")
+    no_violations("with the dialog open", lambda: tree(page).find("dialog"))
     page.type_text("x")
     page.key("Enter")
-    until("the message box", lambda: tree(page).find("dialog", "Rallo2"))
-    no_violations("with a message box open")
+    no_violations("with a message box open", lambda: tree(page).find("dialog", "Rallo2"))
+    keys(page, "Enter", "Escape")
+    until("the play window", page.game_ready)
     page.key("Enter")
-    page.key("Escape")
-    wait("the play window", page.game_ready)
-    page.key("Enter")
-    until("the ball in the court", lambda: court(page).find("image", "Ball"))
-    no_violations("during a game")
+    no_violations("during a game", lambda: court(page).find("image", "Ball"))
 
 
 def main():
