@@ -221,11 +221,6 @@ Object.assign(ralloPage, {
   },
 });
 
-function placeAt(node, left, top, width, height) {
-  Object.assign(node.style, {left: `${left}px`, top: `${top}px`, width: `${width}px`,
-                             height: `${height}px`});
-}
-
 // Shown on the page: neither it nor anything round it is hidden.
 function shown(node) {
   return node.isConnected && node.getClientRects().length > 0;

@@ -26,6 +26,11 @@ function element(tag, className, parent) {
   return node;
 }
 
+function placeAt(node, left, top, width, height) {
+  Object.assign(node.style, {left: `${left}px`, top: `${top}px`, width: `${width}px`,
+                             height: `${height}px`});
+}
+
 // "&Play": the letter after & is the access letter, underlined; "&&" is "&".
 // The caption stays in as few text nodes as the underline allows, so that a
 // reader meets whole words.

@@ -147,8 +147,7 @@ Object.assign(ralloPage, {
       this.invalidate(control.win);
       return;
     }
-    Object.assign(node.style, {left: `${left}px`, top: `${top}px`, width: `${width}px`,
-                               height: `${height}px`});
+    placeAt(node, left, top, width, height);
     if (control.kind === "button" && node.hidden === visible) this.settleFocusSoon(control.win);
     node.hidden = !visible;
     if (control.kind === "textbox") {
