@@ -13,7 +13,7 @@ import traceback
 
 from .checks import WINDOW_DEADLINE, Failure
 from .process import die_with_parent
-from .session import DISPLAYS, Session
+from .session import Session
 from .xvfb import Xvfb
 
 INDENT = "\n     "
@@ -91,8 +91,6 @@ def main(cases, doc, needs=Xvfb.NEEDS, default=None, own_process=False):
     parser.add_argument("--shots", help="folder for screenshots of failures and milestones")
     parser.add_argument("--window-timeout", type=float, default=WINDOW_DEADLINE,
                         help="seconds to wait for the play window")
-    parser.add_argument("--display", default="xvfb", choices=sorted(DISPLAYS),
-                        help="the kind of display the game draws on")
     parser.add_argument("case", nargs="*", help="cases to run (default: %s): %s"
                         % ("all" if default is None else ", ".join(default), ", ".join(cases)))
     args = parser.parse_args()
