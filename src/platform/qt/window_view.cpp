@@ -2,6 +2,7 @@
 
 #include <QAccessible>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -14,6 +15,7 @@
 #include "platform/qt/accessible_names.h"
 #include "platform/qt/client_area.h"
 #include "platform/qt/court_view.h"
+#include "platform/qt/frame_watch.h"
 #include "platform/qt/menu_view.h"
 
 namespace rallo::qt {
@@ -60,6 +62,12 @@ QLabel* MakeLabel(const Label& model, QWidget* parent) {
     return label;
 }
 
+// Where the compositor places every window (Wayland), a program's own
+// places are not asked for, and the places Qt tells are not the real ones.
+bool CompositorPlacesWindows() {
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
 }  // namespace
 
 // A title, a close and a minimise box but no maximise box: the window keeps
@@ -96,6 +104,11 @@ WindowView::WindowView(Window& window, EventSink& sink, QMargins& knownFrame)
     // Some window systems tell the frame as soon as the native window exists.
     winId();
     LearnFrame();  // before the outer size is set from it
+    // A new frame on a painted window: refit, and paint it all again.
+    new FrameWatch(*this, [this] {
+        if (LearnFrame()) FitToFrame();
+        update();
+    });
     SetOuterSize();
     ApplyWindow();
 }
@@ -267,7 +280,7 @@ void WindowView::ApplyWindow() {
     }
 
     // Move() sets Left, then Top, then tells once; the first two are halfway.
-    if (!window_.moving()) {
+    if (!window_.moving() && !CompositorPlacesWindows()) {
         const QPoint place(ToPixels(window_.Left), ToPixels(window_.Top));
         if (pos() != place) move(place);
     }
@@ -330,7 +343,7 @@ void WindowView::FitToFrame() {
 // the model always tells where the window is.
 void WindowView::moveEvent(QMoveEvent* event) {
     QWidget::moveEvent(event);
-    if (!isVisible()) return;
+    if (!isVisible() || CompositorPlacesWindows()) return;
     writing_ = true;
     if (ToPixels(window_.Left) != x()) window_.Left = static_cast<float>(x()) * kTwipsPerPixel;
     if (ToPixels(window_.Top) != y()) window_.Top = static_cast<float>(y()) * kTwipsPerPixel;
