@@ -288,6 +288,7 @@ void WindowView::ApplyWindow() {
     // A window hidden for a while (the play window behind the dialog) comes
     // back with the focus where the player left it.
     if (window_.Visible && !isVisible()) {
+        OfferTextsToTypeOver();
         show();
         raise();
         activateWindow();
@@ -295,6 +296,15 @@ void WindowView::ApplyWindow() {
     } else if (!window_.Visible && isVisible()) {
         focusBeforeHide_ = focusWidget();
         hide();
+    }
+}
+
+// A window that opens offers its text boxes' texts to be typed over.
+void WindowView::OfferTextsToTypeOver() {
+    for (const Control* control : window_.controls) {
+        if (control->kind == ControlKind::TextBox) {
+            static_cast<QLineEdit*>(WidgetFor(*control))->selectAll();
+        }
     }
 }
 

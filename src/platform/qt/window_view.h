@@ -45,6 +45,7 @@ private:
     void Changed(Observable& source) override;
     void CreateWidget(Control& control);
     void ApplyWindow();
+    void OfferTextsToTypeOver();
     void ApplyControl(Control& control);
     void ApplyLabel(const Label& label, QWidget* widget);
     void Rename(const Control& control);
