@@ -10,8 +10,9 @@ game and the servers said). `own_process=True` forks for each case.
 
 Session(name, game=, game_args=, sim=, build=, shots=, display="xvfb") is one
 case's world, everything in it ended by close(), last started first:
-  start_display()   Xvfb (xvfb.py); DISPLAYS maps names to display kinds, so a
-                    Wayland compositor with the same methods can stand in
+  start_display()   Xvfb (xvfb.py), or sway (wayland.py: "sway" draws the
+                    title bars, "sway-csd" has the game draw them), by
+                    DISPLAYS; wayland.py's keys go through virtual_input.py
   start_buses()     a private D-Bus session bus and accessibility bus (buses.py)
   start_sound()     a PulseAudio server with one null sink (sound.py: Recording)
   start_game(env=, command=) -> Process; start_program(command, env=) for others
