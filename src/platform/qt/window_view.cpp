@@ -173,7 +173,8 @@ void WindowView::FitToFrame() {
 }
 
 // The window is placed by the game; a move by the user is written back so
-// the model always tells where the window is.
+// the model always tells where the window is (where the compositor places
+// it, Qt cannot tell).
 void WindowView::moveEvent(QMoveEvent* event) {
     QWidget::moveEvent(event);
     if (!isVisible() || CompositorPlacesWindows()) return;
