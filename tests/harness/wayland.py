@@ -44,6 +44,7 @@ class Sway:
         self.name = None
         self.env = {}
         self.runtime = None
+        self.tools_env = None
 
     def start(self, session):
         # The compositor's own runtime folder, where it puts its sockets; the
@@ -73,6 +74,7 @@ class Sway:
         # Plugged in before the game starts, so that its seat has a keyboard.
         self.input = VirtualInput(socket_path, self.screen)
         self.env = {"WAYLAND_DISPLAY": socket_path, "QT_QPA_PLATFORM": "wayland"}
+        self.tools_env = dict(session.env, **self.env)
 
     def _config(self):
         lines = ["xwayland disable",
@@ -155,11 +157,13 @@ class Sway:
     def click(self, point):
         self.input.click(point)
 
-    def shoot(self):
-        env = {"PATH": os.environ.get("PATH", "/usr/bin:/bin"),
-               "WAYLAND_DISPLAY": self.env["WAYLAND_DISPLAY"]}
-        done = subprocess.run(["grim", "-t", "ppm", "-"], env=env, capture_output=True,
+    def run(self, *command, check=True, text=True):
+        """A tool run on this desktop; returns what it printed."""
+        done = subprocess.run(command, env=self.tools_env, capture_output=True, text=text,
                               timeout=TOOL_TIMEOUT_S)
-        if done.returncode != 0:
-            raise Failure("grim failed: %s" % done.stderr.decode(errors="replace").strip())
-        return Shot(done.stdout)
+        if check and done.returncode != 0:
+            raise Failure("%s failed: %s" % (" ".join(command), done.stderr))
+        return done.stdout
+
+    def shoot(self):
+        return Shot(self.run("grim", "-t", "ppm", "-", text=False))
