@@ -99,6 +99,7 @@ void QtPlatform::MsgBox(std::string_view text, MsgIcon icon) {
     QMessageBox box(icon == MsgIcon::Critical ? QMessageBox::Critical : QMessageBox::Information,
                     QString::fromUtf8(kAppTitle), body, QMessageBox::Ok, owner);
     box.setTextFormat(Qt::PlainText);
+    // A fixed-size window like the game's: its title bar offers no maximise.
     titleBars_.Prepare(box);
     new FrameWatch(box, [this, &box] { titleBars_.Exposed(box); });
     box.exec();

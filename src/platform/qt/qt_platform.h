@@ -29,6 +29,7 @@ public:
     // The view of an attached window, for tests and for placing message boxes.
     WindowView* ViewOf(const Window& window) const;
     FrameClock* ClockOf(const Timer& timer) const;
+    // Who draws the windows' title bars; tests hand them to the game.
     TitleBars& titleBars() { return titleBars_; }
 
     void Attach(Window& window, EventSink& sink) override;
