@@ -37,7 +37,8 @@ EM_JS(void, page_menu, (int id, int window, int parent, int hasChildren), {
 EM_JS(void, page_menu_update, (int id, const char* caption, int checked, int enabled), {
     ralloPage.menuUpdate(id, UTF8ToString(caption), !!checked, !!enabled);
 });
-EM_JS(void, page_timer, (int id, int running), { ralloPage.timer(id, !!running); });
+EM_JS(void, page_arm_timer, (int id, int ms), { ralloPage.armTimer(id, ms); });
+EM_JS(void, page_stop_timer, (int id), { ralloPage.stopTimer(id); });
 EM_JS(int, page_take_event, (int* fields), {
     const event = ralloPage.takeEvent();
     if (!event) return 0;

@@ -24,7 +24,10 @@ void page_control_update(int id, double left, double top, double width, double h
                          const char* text);
 void page_menu(int id, int window, int parent, int hasChildren);
 void page_menu_update(int id, const char* caption, int checked, int enabled);
-void page_timer(int id, int running);
+// The timer wakes the game once, `ms` from now, with a Tick; a stop also
+// drops a Tick still queued.
+void page_arm_timer(int id, int ms);
+void page_stop_timer(int id);
 // The next queued event, or None; fields receive its two numbers.
 int page_take_event(int* fields);
 char* page_take_text();  // the text of the Text event just taken; the caller frees it

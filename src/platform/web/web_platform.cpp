@@ -12,8 +12,15 @@ namespace rallo::web {
 
 namespace {
 
+constexpr FrameSchedule::Time kUsPerMs = 1000;
+
 double Px(float twips) {
     return twips / kTwipsPerPixel;
+}
+
+// The page's clock, the one its timers keep.
+FrameSchedule::Time NowUs() {
+    return static_cast<FrameSchedule::Time>(emscripten_get_now() * kUsPerMs);
 }
 
 }  // namespace
@@ -50,6 +57,7 @@ void WebPlatform::Attach(Window& window, EventSink& sink) {
         AddMenu(windowId, -1, *item, window, sink);
     for (Timer* timer : window.timers) {
         const int id = Register(Kind::Timer, *timer, window, sink);
+        clocks_.emplace(id, FrameSchedule(kUsPerMs));
         Show(id);
     }
     Show(windowId);
@@ -123,7 +131,7 @@ void WebPlatform::Show(int id) {
             ShowMenuTree(static_cast<const MenuItem&>(*entry.object));
             break;
         case Kind::Timer:
-            page_timer(id, static_cast<const Timer&>(*entry.object).Interval != 0);
+            RunClock(id);
             break;
     }
 }
@@ -167,7 +175,7 @@ void WebPlatform::Dispatch(int kind, const int* fields) {
             break;
         }
         case PageEvent::Tick:
-            entry.sink->Tick(static_cast<Timer&>(*entry.object));
+            Wake(fields[0]);
             break;
         case PageEvent::Close:
             entry.sink->Close(*entry.window);
@@ -175,6 +183,31 @@ void WebPlatform::Dispatch(int kind, const int* fields) {
         case PageEvent::None:
             break;
     }
+}
+
+// A stop drops a tick that has fallen due but not yet run.
+void WebPlatform::RunClock(int id) {
+    const Entry& entry = entries_[static_cast<std::size_t>(id)];
+    FrameSchedule& schedule = clocks_.at(id);
+    if (!schedule.Follow(static_cast<const Timer&>(*entry.object).Interval != 0, NowUs())) return;
+    if (schedule.running()) {
+        page_arm_timer(id, schedule.MsToNextTick(NowUs()));
+    } else {
+        page_stop_timer(id);
+    }
+}
+
+// The page's timer went off. It is armed again before the tick runs, so a
+// frame that waits and handles events meanwhile sees (and drops) the ticks
+// due then.
+void WebPlatform::Wake(int id) {
+    const auto clock = clocks_.find(id);
+    if (clock == clocks_.end() || !clock->second.running()) return;
+    FrameSchedule& schedule = clock->second;
+    const bool due = schedule.Take(NowUs());
+    page_arm_timer(id, schedule.MsToNextTick(NowUs()));
+    const Entry& entry = entries_[static_cast<std::size_t>(id)];
+    if (due) entry.sink->Tick(static_cast<Timer&>(*entry.object));
 }
 
 void WebPlatform::Beep() {

@@ -1,6 +1,6 @@
 // The game's platform on a web page: every Window becomes an in-page window
-// drawn by the page's script, every Timer a frame clock on the page's
-// timers. The page queues what the player does; the game takes it in
+// drawn by the page's script, every Timer a frame schedule woken by a page
+// timer. The page queues what the player does; the game takes it in
 // DoEvents, which the pacing delay calls between its sleeps, and which the
 // page calls (through Pump) whenever the game is idle.
 #pragma once
@@ -10,6 +10,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/frame_schedule.h"
 #include "platform/platform.h"
 
 namespace rallo::web {
@@ -45,9 +46,12 @@ private:
     void Show(int id);
     void ShowMenuTree(const MenuItem& item);
     void Dispatch(int kind, const int* fields);
+    void RunClock(int id);
+    void Wake(int id);
 
     std::vector<Entry> entries_;  // an object's id is its index
     std::unordered_map<const Observable*, int> ids_;
+    std::unordered_map<int, FrameSchedule> clocks_;  // by timer id, in microseconds
     std::mt19937 generator_;
     bool writing_ = false;  // the page itself is writing to a control
 };

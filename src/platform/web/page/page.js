@@ -4,7 +4,6 @@
 // holds and takes the queue in order.
 "use strict";
 
-const FRAME_MS = 15.625;  // the game's speeds are per 1/64 s frame
 const FRAME_BORDER = 3;   // px each side: the 90 twips of frame the game allows
 const EVENT = {KeyDown: 1, KeyUp: 2, Button: 3, Menu: 4, Text: 5, Tick: 6, Close: 7};
 const GAME_KEYS = new Set([19, 37, 38, 39, 40, 65, 80, 83, 90]);
@@ -63,7 +62,7 @@ const ralloPage = {
   active: null,        // the window keys go to
   modal: null,
   menuPath: [],        // the open menus, top first
-  frameTimes: [],      // when each tick fell due, for the frame-rate figures
+  frameTimes: [],      // when each tick was offered, for the frame-rate figures
   firstPaint: null,
   beeps: 0,
 
@@ -122,43 +121,29 @@ const ralloPage = {
     });
   },
 
-  // --- the frame clock: ticks on a fixed 1/64 s schedule; a missed tick is
-  // not made up and at most one is waiting for the game ---------------------
-  timer(id, running) {
+  // --- the frame clock's timer: the game says when it next wants waking and
+  // takes the tick, judging it against its schedule -------------------------
+  armTimer(id, ms) {
+    const clock = this.clock(id);
+    clearTimeout(clock.handle);
+    clock.handle = setTimeout(() => {
+      if (this.frameTimes.length < 100000) this.frameTimes.push(performance.now());
+      this.post({kind: EVENT.Tick, a: id});
+    }, ms);
+  },
+
+  stopTimer(id) {
+    clearTimeout(this.clock(id).handle);
+    this.queue = this.queue.filter(event => !(event.kind === EVENT.Tick && event.a === id));
+  },
+
+  clock(id) {
     let clock = this.objects.get(id);
     if (!clock) {
-      clock = {kind: "timer", id, running: false, handle: 0};
+      clock = {kind: "timer", id, handle: 0};
       this.objects.set(id, clock);
     }
-    if (running === clock.running) return;
-    clock.running = running;
-    clearTimeout(clock.handle);
-    if (running) {
-      clock.start = performance.now();
-      this.arm(clock, 1);
-    } else {
-      this.queue = this.queue.filter(event => !(event.kind === EVENT.Tick && event.a === id));
-    }
-  },
-
-  arm(clock, tick) {
-    clock.next = tick;
-    const left = clock.start + tick * FRAME_MS - performance.now();
-    clock.handle = setTimeout(() => this.fire(clock), Math.max(0, Math.ceil(left)));
-  },
-
-  fire(clock) {
-    if (!clock.running) return;
-    const now = performance.now();
-    if (now < clock.start + clock.next * FRAME_MS) {
-      this.arm(clock, clock.next);
-      return;
-    }
-    this.arm(clock, Math.floor((now - clock.start) / FRAME_MS) + 1);
-    if (this.frameTimes.length < 100000) this.frameTimes.push(now);
-    if (!this.queue.some(event => event.kind === EVENT.Tick && event.a === clock.id)) {
-      this.post({kind: EVENT.Tick, a: clock.id});
-    }
+    return clock;
   },
 
   // --- the world outside the windows ----------------------------------------
@@ -237,7 +222,7 @@ const ralloPage = {
 
 // In the page: wire the document; under Node the tests take the parts.
 if (typeof document === "undefined") {
-  module.exports = {ralloPage, virtualKey, EVENT, FRAME_MS};
+  module.exports = {ralloPage, virtualKey, EVENT};
 } else {
   document.addEventListener("keydown", event => ralloPage.key(event, true));
   document.addEventListener("keyup", event => ralloPage.key(event, false));
