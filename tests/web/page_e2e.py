@@ -54,6 +54,8 @@ def run(page, shots):
     shot = lambda name: page.screenshot(os.path.join(shots, f"web_{name}.png"))  # noqa: E731
     wait_for("the play window", lambda: browser.game_ready(page))
     check(page.eval("ralloPage.firstPaint") is not None, "the court is painted")
+    check(page.eval("JSON.stringify(ralloPage.keys)") == '{"Left":37,"Up":38,"Right":39,'
+          '"Down":40,"A":65,"S":83,"Z":90,"P":80,"Pause":19}', "the game tells the page its keys")
     check(page.eval("document.querySelector('[data-name=frmRallo] .caption').textContent")
           == "Rallo", "the play window's caption")
     shot("01_start")

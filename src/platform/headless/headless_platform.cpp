@@ -104,7 +104,7 @@ float HeadlessPlatform::Rnd() {
         randoms_.pop_front();
         return r;
     }
-    return static_cast<float>(generator_() >> 8) * 0x1p-24f;
+    return random_.Rnd();
 }
 
 std::uint32_t HeadlessPlatform::timeGetTime() {

@@ -6,12 +6,12 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "platform/frame_schedule.h"
 #include "platform/platform.h"
+#include "platform/random_source.h"
 
 namespace rallo {
 
@@ -87,7 +87,7 @@ private:
     float screenWidth_ = 15360;
     float screenHeight_ = 11520;
     std::deque<float> randoms_;
-    std::mt19937 generator_{1};
+    RandomSource random_{1};  // after the scripted values
     std::vector<RecordedEvent> events_;
     std::deque<Action> actions_;  // kept in due order, stable
     EventSink* sink_ = nullptr;

@@ -2,10 +2,10 @@
 
 #include <emscripten.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <string>
 
+#include "platform/keys.h"
 #include "platform/web/page_bridge.h"
 
 namespace rallo::web {
@@ -24,6 +24,11 @@ FrameSchedule::Time NowUs() {
 }
 
 }  // namespace
+
+WebPlatform::WebPlatform() {
+    for (const keys::GameKey& key : keys::kGameKeys)
+        page_game_key(key.name, key.code);
+}
 
 int WebPlatform::Register(Kind kind, Observable& object, Window& window, EventSink& sink) {
     const int id = static_cast<int>(entries_.size());
@@ -215,13 +220,11 @@ void WebPlatform::Beep() {
 }
 
 void WebPlatform::Randomize() {
-    const auto now = std::chrono::system_clock::now().time_since_epoch().count();
-    generator_.seed(static_cast<std::mt19937::result_type>(now ^ (now >> 32)));
+    random_.Randomize();
 }
 
 float WebPlatform::Rnd() {
-    // The top 24 bits: every value a float in [0, 1) can hold evenly.
-    return static_cast<float>(generator_() >> 8) * 0x1p-24f;
+    return random_.Rnd();
 }
 
 std::uint32_t WebPlatform::timeGetTime() {
@@ -246,13 +249,9 @@ float WebPlatform::ScreenHeight() {
     return static_cast<float>(page_viewport_height()) * kTwipsPerPixel;
 }
 
-// The browser's own language decides, as the desktop's locale does.
+// The browser's own language decides, as the desktop's does.
 NumberFormat WebPlatform::Numbers() {
-    NumberFormat format{page_decimal_separator(), page_group_separator()};
-    if (format.groupSeparator == format.decimalSeparator) {
-        format.groupSeparator = format.decimalSeparator == ',' ? '.' : ',';
-    }
-    return format;
+    return LanguageNumberFormat(page_decimal_separator(), page_group_separator());
 }
 
 void WebPlatform::End() {

@@ -6,17 +6,20 @@
 #pragma once
 
 #include <cstdint>
-#include <random>
 #include <unordered_map>
 #include <vector>
 
 #include "platform/frame_schedule.h"
 #include "platform/platform.h"
+#include "platform/random_source.h"
 
 namespace rallo::web {
 
 class WebPlatform : public Platform, private Observer {
 public:
+    // Tells the page the game's keys, before any window exists.
+    WebPlatform();
+
     void Attach(Window& window, EventSink& sink) override;
     void Beep() override;
     void Randomize() override;
@@ -52,7 +55,7 @@ private:
     std::vector<Entry> entries_;  // an object's id is its index
     std::unordered_map<const Observable*, int> ids_;
     std::unordered_map<int, FrameSchedule> clocks_;  // by timer id, in microseconds
-    std::mt19937 generator_;
+    RandomSource random_;
     bool writing_ = false;  // the page itself is writing to a control
 };
 

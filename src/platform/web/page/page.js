@@ -6,7 +6,6 @@
 
 const FRAME_BORDER = 3;   // px each side: the 90 twips of frame the game allows
 const EVENT = {KeyDown: 1, KeyUp: 2, Button: 3, Menu: 4, Text: 5, Tick: 6, Close: 7};
-const GAME_KEYS = new Set([19, 37, 38, 39, 40, 65, 80, 83, 90]);
 const NAMED_KEYS = {
   Backspace: 8, Tab: 9, Enter: 13, NumpadEnter: 13, ShiftLeft: 16, ShiftRight: 16,
   ControlLeft: 17, ControlRight: 17, AltLeft: 18, AltRight: 18, Pause: 19, CapsLock: 20,
@@ -53,6 +52,7 @@ function virtualKey(event) {
 }
 
 const ralloPage = {
+  keys: {},            // the game's keys by name, told before its first window
   objects: new Map(),  // id -> window, control, menu item or timer
   names: new Map(),    // name -> id, for the page's tests
   idNames: new Map(),  // id -> name, for the elements' data-name
@@ -96,8 +96,12 @@ const ralloPage = {
     const typing = event.target instanceof HTMLInputElement;
     // Enter presses the focused button, as Space does, and goes nowhere else.
     if (event.target instanceof HTMLButtonElement && code === 13) return;
-    if ((typing && code === 13) || (!typing && GAME_KEYS.has(code))) event.preventDefault();
+    if ((typing && code === 13) || (!typing && this.isGameKey(code))) event.preventDefault();
     this.post({kind: down ? EVENT.KeyDown : EVENT.KeyUp, a: win.id, b: code});
+  },
+
+  isGameKey(code) {
+    return Object.values(this.keys).includes(code);
   },
 
   post(event) {
@@ -150,12 +154,10 @@ const ralloPage = {
   viewportWidth() { return document.documentElement.clientWidth || window.innerWidth; },
   viewportHeight() { return document.documentElement.clientHeight || window.innerHeight; },
 
-  separator(type, fallback) {
+  // The first character of the language's separator; the game makes it usable.
+  separator(type) {
     const part = new Intl.NumberFormat().formatToParts(12345.6).find(p => p.type === type);
-    if (!part) return fallback;
-    const code = part.value.charCodeAt(0);
-    if (code < 128) return code;
-    return /\s/.test(part.value) ? 32 : fallback;  // the no-break spaces some languages use
+    return part ? part.value.codePointAt(0) : 0;
   },
 
   // Browsers let a page make sound only after the player has touched it.
