@@ -6,6 +6,7 @@
 #include "app/program.h"
 #include "platform/qt/app_icon.h"
 #include "platform/qt/app_style.h"
+#include "platform/qt/probe.h"
 #include "platform/qt/qt_platform.h"
 
 namespace {
@@ -37,8 +38,10 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(rallo::qt::MakeAppIcon());
 
-    rallo::qt::QtPlatform platform;
-    rallo::Program program(platform);
+    rallo::qt::QtPlatform desktop;
+    // Measurements from outside ask for a probe between the game and the desktop.
+    const auto probe = rallo::qt::Probe::IfAsked(desktop);
+    rallo::Program program(probe ? static_cast<rallo::Platform&>(*probe) : desktop);
     program.Start();
     return QApplication::exec();
 }

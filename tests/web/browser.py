@@ -124,7 +124,7 @@ def served_page(page_dir, width=1024, height=768):
             except OSError:
                 return None
         target = wait_for("the browser", targets, timeout=30)[0]
-        url = f"http://127.0.0.1:{http_port}/"
+        url = f"http://127.0.0.1:{http_port}/?probe"  # the marks the tests read
         wait_for("the page server", lambda: _serving(url), timeout=10)
         page = Page(target["webSocketDebuggerUrl"])
         page.send("Page.enable")

@@ -2,8 +2,6 @@
 
 #include <chrono>
 
-#include "platform/qt/probes.h"
-
 namespace rallo::qt {
 
 namespace {
@@ -48,14 +46,7 @@ void FrameClock::Fire() {
     // meanwhile sees (and drops) the ticks due then.
     const bool due = schedule_.Take(Now());
     Arm();
-    if (!due) return;
-    if (!FrameLogWanted()) {
-        sink_.Tick(timer_);
-        return;
-    }
-    const std::int64_t firedNs = MonotonicNs();
-    const bool ran = sink_.Tick(timer_);
-    LogFrame(firedNs, MonotonicNs(), ran);
+    if (due) sink_.Tick(timer_);
 }
 
 }  // namespace rallo::qt

@@ -7,7 +7,6 @@
 #include <QPushButton>
 
 #include "platform/keys.h"
-#include "platform/qt/probes.h"
 #include "platform/qt/window_view.h"
 
 namespace rallo::qt {
@@ -65,7 +64,6 @@ bool KeyFilter::eventFilter(QObject* target, QEvent* event) {
         return true;
     }
     if (type == QEvent::KeyPress) {
-        LogKey(code);
         view->KeyDown(code);
         // Enter in the text box is the window's to handle; the game keys
         // must not move the focus between buttons.

@@ -13,7 +13,6 @@
 #include "platform/qt/desktop_bell.h"
 #include "platform/qt/frame_clock.h"
 #include "platform/qt/key_filter.h"
-#include "platform/qt/probes.h"
 #include "platform/qt/window_view.h"
 
 namespace rallo::qt {
@@ -53,9 +52,7 @@ void QtPlatform::Attach(Window& window, EventSink& sink) {
 }
 
 void QtPlatform::Beep() {
-    const std::int64_t called = BeepLogWanted() ? MonotonicNs() : 0;
     bell_->Ring();
-    if (called != 0) LogBeep(called, MonotonicNs());
 }
 
 void QtPlatform::Randomize() {

@@ -62,9 +62,6 @@ const ralloPage = {
   active: null,        // the window keys go to
   modal: null,
   menuPath: [],        // the open menus, top first
-  frameTimes: [],      // when each tick was offered, for the frame-rate figures
-  firstPaint: null,
-  beeps: 0,
 
   // --- the player's input ---------------------------------------------------
   key(event, down) {
@@ -130,10 +127,7 @@ const ralloPage = {
   armTimer(id, ms) {
     const clock = this.clock(id);
     clearTimeout(clock.handle);
-    clock.handle = setTimeout(() => {
-      if (this.frameTimes.length < 100000) this.frameTimes.push(performance.now());
-      this.post({kind: EVENT.Tick, a: id});
-    }, ms);
+    clock.handle = setTimeout(() => this.post({kind: EVENT.Tick, a: id}), ms);
   },
 
   stopTimer(id) {
@@ -168,7 +162,6 @@ const ralloPage = {
 
   // The page's system beep: a short soft tone.
   beep() {
-    ++this.beeps;
     const audio = this.audio;
     if (!audio) return;
     const tone = audio.createOscillator();

@@ -195,8 +195,5 @@ Object.assign(ralloPage, {
                            height - hairline);
       }
     }
-    if (this.firstPaint === null && win.visible && win.shapes.length) {
-      this.firstPaint = performance.now();
-    }
   }
 });
