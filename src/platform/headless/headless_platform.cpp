@@ -55,20 +55,20 @@ void HeadlessPlatform::RunUntil(Time end, const std::function<bool()>& done) {
     if (!ended_ && end != kNever) time_ = std::max(time_, end);
 }
 
-// Runs the actions and the tick due by now, in time order.
+// Runs the actions due by now, then the tick due.
 void HeadlessPlatform::ProcessEvents() {
     while (ProcessNext()) {
     }
 }
 
-// Runs the earliest action or tick due by now, if any; an action runs before
-// a tick due at the same moment. At most one tick is pending: after it the
-// schedule goes on from the next boundary, so ticks never burst.
+// Runs the earliest action due by now, else the tick due, if any. A tick
+// waits until no action is due, as a timer message waits for the other
+// messages: one left pending by a sleep runs after the actions due meanwhile.
+// At most one tick is pending: after it the schedule goes on from the next
+// boundary, so ticks never burst.
 bool HeadlessPlatform::ProcessNext() {
     if (ended_) return false;
-    const bool actionDue = !actions_.empty() && actions_.front().due <= time_;
-    const bool tickDue = schedule_.Due(time_);
-    if (actionDue && (!tickDue || actions_.front().due <= schedule_.NextTick())) {
+    if (!actions_.empty() && actions_.front().due <= time_) {
         const std::function<void()> action = std::move(actions_.front().run);
         actions_.pop_front();
         action();
