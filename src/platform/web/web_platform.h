@@ -12,6 +12,7 @@
 #include "platform/frame_schedule.h"
 #include "platform/platform.h"
 #include "platform/random_source.h"
+#include "platform/web/page_reader.h"
 
 namespace rallo::web {
 
@@ -55,6 +56,7 @@ private:
     std::vector<Entry> entries_;  // an object's id is its index
     std::unordered_map<const Observable*, int> ids_;
     std::unordered_map<int, FrameSchedule> clocks_;  // by timer id, in microseconds
+    PageReader reader_{ids_};
     RandomSource random_;
     bool writing_ = false;  // the page itself is writing to a control
 };
