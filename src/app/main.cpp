@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 #include "app/program.h"
 #include "platform/qt/app_icon.h"
@@ -38,10 +39,11 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(rallo::qt::MakeAppIcon());
 
-    rallo::qt::QtPlatform desktop;
-    // Measurements from outside ask for a probe between the game and the desktop.
-    const auto probe = rallo::qt::Probe::IfAsked(desktop);
-    rallo::Program program(probe ? static_cast<rallo::Platform&>(*probe) : desktop);
+    // Measurements from outside ask for the probe: the same platform, noting what it sees.
+    const std::unique_ptr<rallo::qt::QtPlatform> platform =
+        rallo::qt::Probe::Asked() ? std::make_unique<rallo::qt::Probe>()
+                                  : std::make_unique<rallo::qt::QtPlatform>();
+    rallo::Program program(*platform);
     program.Start();
     return QApplication::exec();
 }

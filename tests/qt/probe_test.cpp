@@ -15,7 +15,6 @@
 #include "app/program.h"
 #include "eventually.h"
 #include "platform/qt/probe.h"
-#include "platform/qt/qt_platform.h"
 #include "platform/qt/window_view.h"
 
 namespace rallo::qt {
@@ -33,19 +32,18 @@ bool Has(const std::string& log, const char* pattern) {
 }
 
 TEST(Probe, WritesEveryLogAskedForWhatItSaw) {
-    QtPlatform desktop;
-    EXPECT_EQ(Probe::IfAsked(desktop), nullptr) << "not asked";
+    EXPECT_FALSE(Probe::Asked());
     QTemporaryDir dir;
     for (const char* name :
          {"RALLO2_FIRST_PAINT", "RALLO2_FRAME_LOG", "RALLO2_BEEP_LOG", "RALLO2_INPUT_LOG"}) {
         ::setenv(name, dir.filePath(name).toLocal8Bit().constData(), 1);
     }
-    const auto probe = Probe::IfAsked(desktop);
-    ASSERT_NE(probe, nullptr);
-    Program program(*probe);
+    ASSERT_TRUE(Probe::Asked());
+    Probe probe;
+    Program program(probe);
     program.Start();
     frmRallo& play = *program.PlayWindow();
-    WindowView* view = desktop.ViewOf(play.form);
+    WindowView* view = probe.ViewOf(play.form);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(view));
 
     program.Click(play.cmdNewGame);  // returns after the serve pause
@@ -54,7 +52,7 @@ TEST(Probe, WritesEveryLogAskedForWhatItSaw) {
     ASSERT_EVENTUALLY(
         Has(Read(dir, "RALLO2_INPUT_LOG"), "(^|\n)key \\d+ 39\n[\\s\\S]*shown \\d+ .*shpPaddle:"));
     QTest::keyRelease(view->windowHandle(), Qt::Key_Right);
-    probe->Beep();
+    probe.Beep();
 
     EXPECT_TRUE(Has(Read(dir, "RALLO2_FIRST_PAINT"), "^\\d+\n$"));
     EXPECT_TRUE(Has(Read(dir, "RALLO2_FRAME_LOG"), "(^|\n)\\d+ \\d+ 1\n"));

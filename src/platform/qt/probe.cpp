@@ -7,7 +7,6 @@
 
 #include "platform/qt/client_area.h"
 #include "platform/qt/probes.h"
-#include "platform/qt/qt_platform.h"
 #include "platform/qt/window_view.h"
 
 namespace rallo::qt {
@@ -48,22 +47,26 @@ private:
     EventSink& game_;
 };
 
-std::unique_ptr<Probe> Probe::IfAsked(QtPlatform& desktop) {
+bool Probe::Asked() {
     for (const char* variable : kProbeVariables) {
         const char* value = std::getenv(variable);
-        if (value != nullptr && *value != '\0') return std::make_unique<Probe>(desktop);
+        if (value != nullptr && *value != '\0') return true;
     }
-    return nullptr;
+    return false;
 }
 
-Probe::Probe(QtPlatform& desktop) : desktop_(desktop) {}
+Probe::Probe() = default;
 
-Probe::~Probe() = default;
+// The client areas outlive this part of the platform.
+Probe::~Probe() {
+    for (const auto& [area, window] : clientAreas_)
+        area->removeEventFilter(this);
+}
 
 void Probe::Attach(Window& window, EventSink& sink) {
     sinks_.push_back(std::make_unique<NotingSink>(sink));
-    desktop_.Attach(window, *sinks_.back());
-    auto* area = desktop_.ViewOf(window)->findChild<ClientArea*>();
+    QtPlatform::Attach(window, *sinks_.back());
+    auto* area = ViewOf(window)->findChild<ClientArea*>();
     clientAreas_[area] = &window;
     area->installEventFilter(this);
     for (const Control* control : window.controls) {
@@ -102,50 +105,10 @@ void Probe::Painting(const Window& window) {
 }
 
 void Probe::Beep() {
-    if (!BeepLogWanted()) return desktop_.Beep();
+    if (!BeepLogWanted()) return QtPlatform::Beep();
     const std::int64_t calledNs = MonotonicNs();
-    desktop_.Beep();
+    QtPlatform::Beep();
     LogBeep(calledNs, MonotonicNs());
-}
-
-void Probe::Randomize() {
-    desktop_.Randomize();
-}
-
-float Probe::Rnd() {
-    return desktop_.Rnd();
-}
-
-std::uint32_t Probe::timeGetTime() {
-    return desktop_.timeGetTime();
-}
-
-void Probe::Sleep(std::int32_t milliseconds) {
-    desktop_.Sleep(milliseconds);
-}
-
-void Probe::DoEvents() {
-    desktop_.DoEvents();
-}
-
-void Probe::MsgBox(std::string_view text, MsgIcon icon) {
-    desktop_.MsgBox(text, icon);
-}
-
-float Probe::ScreenWidth() {
-    return desktop_.ScreenWidth();
-}
-
-float Probe::ScreenHeight() {
-    return desktop_.ScreenHeight();
-}
-
-NumberFormat Probe::Numbers() {
-    return desktop_.Numbers();
-}
-
-void Probe::End() {
-    desktop_.QtPlatform::End();
 }
 
 }  // namespace rallo::qt

@@ -1,40 +1,29 @@
-// The probe that measurements from outside ask for (see probes.h for what
-// it writes): it stands between the game and the desktop platform, passes
-// every call on and notes the keys, frames, paints and beeps it sees. It is
-// there only when asked for, so the game's own paths carry nothing of it.
+// The probe that measurements from outside ask for (see probes.h for what it
+// writes): the desktop platform, noting the keys, frames, paints and beeps it
+// passes on. It runs only when asked for, so the game's own paths carry
+// nothing of it.
 #pragma once
 
 #include <QObject>
+#include <QRect>
 #include <memory>
 #include <unordered_map>
 #include <vector>
 
-#include "platform/platform.h"
+#include "platform/qt/qt_platform.h"
 
 namespace rallo::qt {
 
-class QtPlatform;
-
-class Probe final : public QObject, public Platform {
+class Probe final : public QObject, public QtPlatform {
 public:
-    // The probe the environment asks for, round `desktop`; nullptr if none.
-    static std::unique_ptr<Probe> IfAsked(QtPlatform& desktop);
+    // Whether the environment asks for any of the marks.
+    static bool Asked();
 
-    explicit Probe(QtPlatform& desktop);
+    Probe();
     ~Probe() override;
 
     void Attach(Window& window, EventSink& sink) override;
     void Beep() override;
-    void Randomize() override;
-    float Rnd() override;
-    std::uint32_t timeGetTime() override;
-    void Sleep(std::int32_t milliseconds) override;
-    void DoEvents() override;
-    void MsgBox(std::string_view text, MsgIcon icon) override;
-    float ScreenWidth() override;
-    float ScreenHeight() override;
-    NumberFormat Numbers() override;
-    [[noreturn]] void End() override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -44,9 +33,8 @@ private:
 
     void Painting(const Window& window);
 
-    QtPlatform& desktop_;
     std::vector<std::unique_ptr<NotingSink>> sinks_;
-    std::unordered_map<const QObject*, const Window*> clientAreas_;
+    std::unordered_map<QObject*, const Window*> clientAreas_;
     std::unordered_map<const Shape*, QRect> shown_;  // where each shape was last painted
     bool painted_ = false;
 };

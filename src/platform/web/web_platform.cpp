@@ -63,7 +63,7 @@ void WebPlatform::Attach(Window& window, EventSink& sink) {
         AddMenu(windowId, -1, *item, window, sink);
     for (Timer* timer : window.timers) {
         const int id = Register(Kind::Timer, *timer, window, sink);
-        clocks_.emplace(id, FrameSchedule(kUsPerMs));
+        clocks_.push_back({id, FrameSchedule(kUsPerMs)});
         Show(id);
     }
     reader_.Attach(window, windowId);
@@ -201,10 +201,17 @@ void WebPlatform::Dispatch(int kind, const int* fields) {
     }
 }
 
+FrameSchedule* WebPlatform::ScheduleOf(int timerId) {
+    for (Clock& clock : clocks_) {
+        if (clock.timerId == timerId) return &clock.schedule;
+    }
+    return nullptr;
+}
+
 // A stop drops a tick that has fallen due but not yet run.
 void WebPlatform::RunClock(int id) {
     const Entry& entry = entries_[static_cast<std::size_t>(id)];
-    FrameSchedule& schedule = clocks_.at(id);
+    FrameSchedule& schedule = *ScheduleOf(id);
     if (!schedule.Follow(static_cast<const Timer&>(*entry.object).Interval != 0, NowUs())) return;
     if (schedule.running()) {
         page_arm_timer(id, schedule.MsToNextTick(NowUs()));
@@ -217,11 +224,10 @@ void WebPlatform::RunClock(int id) {
 // frame that waits and handles events meanwhile sees (and drops) the ticks
 // due then.
 void WebPlatform::Wake(int id) {
-    const auto clock = clocks_.find(id);
-    if (clock == clocks_.end() || !clock->second.running()) return;
-    FrameSchedule& schedule = clock->second;
-    const bool due = schedule.Take(NowUs());
-    page_arm_timer(id, schedule.MsToNextTick(NowUs()));
+    FrameSchedule* schedule = ScheduleOf(id);
+    if (schedule == nullptr || !schedule->running()) return;
+    const bool due = schedule->Take(NowUs());
+    page_arm_timer(id, schedule->MsToNextTick(NowUs()));
     const Entry& entry = entries_[static_cast<std::size_t>(id)];
     if (due) entry.sink->Tick(static_cast<Timer&>(*entry.object));
 }

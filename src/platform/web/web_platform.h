@@ -50,12 +50,17 @@ private:
     void Show(int id);
     void ShowMenuTree(const MenuItem& item);
     void Dispatch(int kind, const int* fields);
+    FrameSchedule* ScheduleOf(int timerId);
     void RunClock(int id);
     void Wake(int id);
 
     std::vector<Entry> entries_;  // an object's id is its index
     std::unordered_map<const Observable*, int> ids_;
-    std::unordered_map<int, FrameSchedule> clocks_;  // by timer id, in microseconds
+    struct Clock {
+        int timerId;
+        FrameSchedule schedule;  // in microseconds
+    };
+    std::vector<Clock> clocks_;
     PageReader reader_{ids_};
     RandomSource random_;
     bool writing_ = false;  // the page itself is writing to a control
