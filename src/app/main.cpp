@@ -2,10 +2,12 @@
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 #include "app/program.h"
 #include "platform/qt/app_icon.h"
 #include "platform/qt/app_style.h"
+#include "platform/qt/probe.h"
 #include "platform/qt/qt_platform.h"
 
 namespace {
@@ -37,8 +39,11 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(rallo::qt::MakeAppIcon());
 
-    rallo::qt::QtPlatform platform;
-    rallo::Program program(platform);
+    // Measurements from outside ask for the probe: the same platform, noting what it sees.
+    const std::unique_ptr<rallo::qt::QtPlatform> platform =
+        rallo::qt::Probe::Asked() ? std::make_unique<rallo::qt::Probe>()
+                                  : std::make_unique<rallo::qt::QtPlatform>();
+    rallo::Program program(*platform);
     program.Start();
     return QApplication::exec();
 }

@@ -139,7 +139,7 @@ class Browser:
             targets = wait("the browser", lambda: [
                 t for t in json.loads(fetch(f"http://127.0.0.1:{debug_port}/json/list") or "[]")
                 if t.get("type") == "page"], BROWSER_DEADLINE)
-            self.url = f"http://127.0.0.1:{http_port}/"
+            self.url = f"http://127.0.0.1:{http_port}/?probe"  # the marks the tests read
             wait("the page server", lambda: fetch(self.url) is not None)
             self.page = Page(targets[0]["webSocketDebuggerUrl"])
             self.page.send("Page.enable")

@@ -35,7 +35,7 @@ void HeadlessPlatform::RunNow(const std::function<void()>& action) {
 
 HeadlessPlatform::Time HeadlessPlatform::NextDue() const {
     const Time action = actions_.empty() ? kNever : actions_.front().due;
-    return std::min(action, running_ ? nextTick_ : kNever);
+    return std::min(action, schedule_.NextTick());
 }
 
 void HeadlessPlatform::RunUntil(Time end, const std::function<bool()>& done) {
@@ -55,26 +55,24 @@ void HeadlessPlatform::RunUntil(Time end, const std::function<bool()>& done) {
     if (!ended_ && end != kNever) time_ = std::max(time_, end);
 }
 
-// Runs the actions and the tick due by now, in time order.
+// Runs the actions due by now, then the tick due.
 void HeadlessPlatform::ProcessEvents() {
     while (ProcessNext()) {
     }
 }
 
-// Runs the earliest action or tick due by now, if any; an action runs before
-// a tick due at the same moment. At most one tick is pending: after it the
-// schedule goes on from the next boundary, so ticks never burst.
+// Runs the earliest action due by now, else the tick due, if any. A tick
+// waits until no action is due, as a timer message waits for the other
+// messages: one left pending by a sleep runs after the actions due meanwhile.
+// At most one tick is pending: after it the schedule goes on from the next
+// boundary, so ticks never burst.
 bool HeadlessPlatform::ProcessNext() {
     if (ended_) return false;
-    const bool actionDue = !actions_.empty() && actions_.front().due <= time_;
-    const bool tickDue = running_ && nextTick_ <= time_;
-    if (actionDue && (!tickDue || actions_.front().due <= nextTick_)) {
+    if (!actions_.empty() && actions_.front().due <= time_) {
         const std::function<void()> action = std::move(actions_.front().run);
         actions_.pop_front();
         action();
-    } else if (tickDue) {
-        // The next boundary of the schedule strictly after now.
-        nextTick_ = Later(time_, kFramePeriod - (time_ - timerStart_) % kFramePeriod);
+    } else if (schedule_.Take(time_)) {
         if (sink_->Tick(*timer_)) ++framesRun_;
     } else {
         return false;
@@ -91,16 +89,9 @@ void HeadlessPlatform::Attach(Window& window, EventSink& sink) {
     }
 }
 
-// The frame timer: a change from 0 to non-zero starts the schedule anew, 0
-// stops it and drops a pending tick.
+// The frame timer: a stop drops a pending tick.
 void HeadlessPlatform::Changed(Observable& source) {
-    if (&source != timer_) return;
-    const bool run = timer_->Interval != 0;
-    if (run && !running_) {
-        timerStart_ = time_;
-        nextTick_ = Later(time_, kFramePeriod);
-    }
-    running_ = run;
+    if (&source == timer_) schedule_.Follow(timer_->Interval != 0, time_);
 }
 
 void HeadlessPlatform::Beep() {
@@ -113,7 +104,7 @@ float HeadlessPlatform::Rnd() {
         randoms_.pop_front();
         return r;
     }
-    return static_cast<float>(generator_() >> 8) * 0x1p-24f;
+    return random_.Rnd();
 }
 
 std::uint32_t HeadlessPlatform::timeGetTime() {
@@ -121,7 +112,8 @@ std::uint32_t HeadlessPlatform::timeGetTime() {
 }
 
 void HeadlessPlatform::Sleep(std::int32_t milliseconds) {
-    if (milliseconds > 0) time_ = Later(time_, static_cast<Time>(milliseconds) * kPerMs);
+    if (milliseconds > 0)
+        time_ = FrameSchedule::Later(time_, static_cast<Time>(milliseconds) * kPerMs);
 }
 
 void HeadlessPlatform::DoEvents() {
@@ -136,7 +128,7 @@ void HeadlessPlatform::MsgBox(std::string_view text, MsgIcon icon) {
 void HeadlessPlatform::End() {
     if (!ended_) events_.push_back({RecordedEvent::Kind::End, {}});
     ended_ = true;
-    running_ = false;
+    schedule_.Stop();
     actions_.clear();
     throw ProgramEnded{};
 }

@@ -2,12 +2,7 @@
 
 #include <QPaintEvent>
 #include <QPainter>
-#include <QTimer>
-#include <algorithm>
 #include <cmath>
-#include <string>
-
-#include "platform/qt/probes.h"
 
 namespace rallo::qt {
 
@@ -42,36 +37,9 @@ void ClientArea::ShapeChanged(const Shape& shape) {
     if (!was.isEmpty()) update(was);
     if (!now.isEmpty()) update(now);
     was = now;
-    if (InputLogWanted() && std::find(moved_.begin(), moved_.end(), &shape) == moved_.end()) {
-        moved_.push_back(&shape);
-    }
 }
-
-namespace {
-
-void LogShownLater(const std::vector<const Shape*>& moved) {
-    std::string line;
-    for (const Shape* shape : moved) {
-        const QRect box = shape->Visible ? PixelRect(*shape) : QRect();
-        if (!line.empty()) line += ' ';
-        line += shape->name + ':' + std::to_string(box.x()) + ',' + std::to_string(box.y());
-    }
-    QTimer::singleShot(0, [line] { LogShown(line); });
-}
-
-}  // namespace
 
 void ClientArea::paintEvent(QPaintEvent* event) {
-    if (!paintedOnce_) {
-        paintedOnce_ = true;
-        // Qt puts the painted window on the screen after this event; a zero
-        // timer runs once that is done.
-        QTimer::singleShot(0, &MarkFirstPaint);
-    }
-    if (!moved_.empty()) {
-        LogShownLater(moved_);
-        moved_.clear();
-    }
     QPainter painter(this);
     painter.fillRect(event->rect(), ToQColor(window_.BackColor));
     painter.setRenderHint(QPainter::Antialiasing, false);

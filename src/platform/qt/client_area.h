@@ -4,7 +4,6 @@
 
 #include <QWidget>
 #include <unordered_map>
-#include <vector>
 
 #include "platform/controls.h"
 #include "platform/platform.h"
@@ -32,8 +31,6 @@ protected:
 private:
     Window& window_;
     std::unordered_map<const Shape*, QRect> painted_;  // where each shape was last shown
-    bool paintedOnce_ = false;
-    std::vector<const Shape*> moved_;  // since the last paint, kept only for the input log
 };
 
 }  // namespace rallo::qt

@@ -1,5 +1,5 @@
-// Marks for measuring the real window from outside, written only when asked
-// for by the environment:
+// Marks for measuring the real window from outside, written by the probe
+// (probe.h) only when asked for by the environment:
 //   RALLO2_FIRST_PAINT=<file>  the monotonic time (ns) once the play window's
 //                              first paint has reached the screen, one line;
 //   RALLO2_FRAME_LOG=<file>    one line per frame-clock tick:

@@ -5,11 +5,11 @@
 #include <QMargins>
 #include <cstdint>
 #include <memory>
-#include <random>
 #include <vector>
 
 #include "platform/platform.h"
 #include "platform/qt/title_bars.h"
+#include "platform/random_source.h"
 
 namespace rallo::qt {
 
@@ -52,7 +52,7 @@ private:
     std::vector<std::unique_ptr<FrameClock>> clocks_;
     QMargins frame_;  // the window manager's frame, once one has been seen
     TitleBars titleBars_;
-    std::mt19937 generator_;
+    RandomSource random_;
 };
 
 }  // namespace rallo::qt

@@ -204,8 +204,5 @@ Object.assign(ralloPage, {
       }
     }
     if (win.court) this.placeCourt(win);
-    if (this.firstPaint === null && win.visible && win.shapes.length) {
-      this.firstPaint = performance.now();
-    }
   }
 });
