@@ -86,7 +86,10 @@ Object.assign(ralloPage, {
   },
 
   showWindow(win, size, plan, ratio) {
-    const {scale, room} = plan;
+    const room = plan.room;
+    // A device pixel to spare, for moving the court onto whole device pixels.
+    const scale = Math.min(plan.scale, (room.width - 1 / ratio) / size.width,
+                           (room.height - 1 / ratio) / size.height);
     const place = win.place || {left: 0, top: 0, width: 0, height: 0, screen: {}};
     const offset = (start, length, screen) => screen ? (start + length / 2 - screen / 2) * scale : 0;
     let x = placeIn(room.left, room.width, size.width * scale,
