@@ -59,7 +59,7 @@ Object.assign(ralloPage, {
   },
 });
 
-if (typeof window !== "undefined" && typeof document !== "undefined") {
+if (typeof document !== "undefined") {
   window.addEventListener("gamepadconnected", () => {
     if (!ralloPage.reading) ralloPage.readPads();
   });

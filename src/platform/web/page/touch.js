@@ -66,7 +66,10 @@ Object.assign(ralloPage, {
     const pad = under && under.closest ? under.closest("#touch .pad:not([hidden])") : null;
     const code = pad ? Number(pad.dataset.key) : 0;
     const held = this.fingers.get(event.pointerId) || 0;
-    if (touching) event.preventDefault();
+    if (touching) {
+      event.preventDefault();  // no mouse events after it, so the page's sound wakes here
+      this.wakeAudio();
+    }
     if (code === held) return;
     if (held) {
       this.fingers.delete(event.pointerId);
