@@ -9,6 +9,7 @@ import signal
 import subprocess
 import sys
 import time
+import traceback
 
 from .checks import WINDOW_DEADLINE, Failure
 from .process import die_with_parent
@@ -19,23 +20,29 @@ INDENT = "\n     "
 
 
 def run_case(name, case, open_session):
-    """Runs `case(session)`; returns whether it passed."""
-    session = open_session(name)
+    """Runs `case(session)`; returns whether it passed. Any error fails the
+    case alone; one that is not a check's failure comes with its traceback."""
     started = time.monotonic()
+    session = None
     try:
+        session = open_session(name)
         case(session)
         print("PASS %s (%.1f s)" % (name, time.monotonic() - started))
         return True
-    except (Failure, subprocess.TimeoutExpired) as failure:
-        kept = session.keep_failure()
-        print("FAIL %s: %s" % (name, failure))
+    except Exception as failure:  # noqa: BLE001 (the next case still runs)
+        kept = session and session.keep_failure()
+        print("FAIL %s: %s" % (name, failure if isinstance(failure, Failure) else repr(failure)))
         if kept:
             print("     screenshot: %s" % kept)
-        for line in session.report():
+        lines = session.report() if session else []
+        if not isinstance(failure, (Failure, subprocess.TimeoutExpired)):
+            lines.append(traceback.format_exc().strip())
+        for line in lines:
             print("     " + line.replace("\n", INDENT))
         return False
     finally:
-        session.close()
+        if session:
+            session.close()
         sys.stdout.flush()
 
 

@@ -31,7 +31,8 @@ class Session:
         self.build = build
         game = game or (build and os.path.join(build, "rallo2"))
         self.game_command = [game, *game_args] if game else None
-        self.sim = sim or (game and os.path.join(os.path.dirname(game), "rallo2-sim"))
+        self.sim = sim or (game and os.path.join(os.path.dirname(os.path.abspath(game)),
+                                                 "rallo2-sim"))
         self.shots = shots
         self.window_timeout = window_timeout
         self.screen = screen
