@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -100,6 +101,25 @@ TEST(ReadNumber, SkipsBlanksAndGroupsAndHonoursTheExponent) {
     EXPECT_EQ(ReadNumber("1e-999", kDotDecimal), 0.0);
     // Past a double's range however small the exponent makes it look.
     EXPECT_EQ(ReadNumber(std::string(400, '9') + "e-5", kDotDecimal), std::nullopt);
+}
+
+// The separators a language tells, made usable: spaces outside ASCII become
+// a blank, other characters outside ASCII and missing ones the usual
+// separator, and a group separator never equals the decimal one.
+TEST(LanguageNumberFormat, EveryLanguagesSeparatorsBecomeUsable) {
+    const struct {
+        char32_t decimal, group;
+        char usedDecimal, usedGroup;
+    } cases[] = {
+        {'.', ',', '.', ','},  {',', '.', ',', '.'},    {'.', '\'', '.', '\''},
+        {',', 0xA0, ',', ' '}, {',', 0x202F, ',', ' '}, {0x66B, 0x66C, '.', ','},
+        {0, 0, '.', ','},      {',', ',', ',', '.'},    {'.', '.', '.', ','},
+    };
+    for (const auto& c : cases) {
+        const NumberFormat format = LanguageNumberFormat(c.decimal, c.group);
+        EXPECT_EQ(format.decimalSeparator, c.usedDecimal) << std::hex << std::uint32_t{c.decimal};
+        EXPECT_EQ(format.groupSeparator, c.usedGroup) << std::hex << std::uint32_t{c.group};
+    }
 }
 
 }  // namespace

@@ -9,12 +9,12 @@
 #include <random>
 #include <string>
 
-#include "app/keys.h"
 #include "app/play_window.h"
 #include "app/program.h"
 #include "invariants.h"
 #include "menus/length_dialog.h"
 #include "platform/headless/headless_platform.h"
+#include "platform/keys.h"
 
 namespace rallo::testing {
 namespace {

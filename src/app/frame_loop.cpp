@@ -1,7 +1,7 @@
 // One frame per timer tick, and the keys, which only set the steps and the
 // pause flag: nothing moves until the next frame.
-#include "app/keys.h"
 #include "app/play_window.h"
+#include "platform/keys.h"
 
 namespace rallo {
 

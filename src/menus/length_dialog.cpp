@@ -3,10 +3,10 @@
 
 #include <cstdint>
 
-#include "app/keys.h"
 #include "app/play_window.h"
 #include "app/program.h"
 #include "menus/number_text.h"
+#include "platform/keys.h"
 #include "platform/numbers.h"
 
 namespace rallo {

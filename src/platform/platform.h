@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "platform/controls.h"
+#include "platform/number_format.h"
 
 namespace rallo {
 
@@ -29,11 +30,6 @@ public:
     virtual bool Tick(Timer& timer) = 0;
     // The window was closed from its title bar.
     virtual void Close(Window& window) = 0;
-};
-
-struct NumberFormat {
-    char decimalSeparator = '.';
-    char groupSeparator = ',';
 };
 
 class Platform {

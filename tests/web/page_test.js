@@ -1,7 +1,6 @@
-// The page script's frame clock and key codes under Node, on a fake clock:
-// the same schedule as the desktop's (ticks on 1/64 s boundaries, a missed
-// boundary not made up, at most one tick waiting for the game, a stop that
-// drops it) and the same virtual-key codes.
+// The page script's timer and key codes under Node, on a fake clock: the
+// timer wakes the game once when the game asks, with one tick, and a stop
+// drops a tick still waiting; keys carry the desktop's virtual-key codes.
 "use strict";
 const assert = require("node:assert/strict");
 const path = require("node:path");
@@ -33,10 +32,9 @@ function runLate(time) {
   advanceTo(time);
 }
 
-const {ralloPage, virtualKey, EVENT, FRAME_MS} =
+const {ralloPage, virtualKey, EVENT} =
     require(path.join(__dirname, "../../src/platform/web/page/page.js"));
 const ticks = () => ralloPage.queue.filter(event => event.kind === EVENT.Tick).length;
-const tickTimes = [];
 let failures = 0;
 function test(name, body) {
   try {
@@ -48,54 +46,36 @@ function test(name, body) {
   }
 }
 
-test("the clock ticks on 1/64 s boundaries and never before one", () => {
+test("the timer wakes the game once, when asked, with one tick", () => {
   ralloPage.busy = true;  // the game takes nothing; the queue shows what waits
-  ralloPage.timer(7, true);
-  advanceTo(15.6);
+  ralloPage.armTimer(7, 16);
+  advanceTo(15.9);
   assert.equal(ticks(), 0);
-  advanceTo(16.0);
+  advanceTo(16);
   assert.equal(ticks(), 1);
-  assert.ok(ralloPage.frameTimes[0] >= FRAME_MS);
-});
-
-test("at most one tick waits for a busy game", () => {
-  advanceTo(200);
+  assert.deepEqual(ralloPage.frameTimes, [16]);
+  advanceTo(200);  // the game has not asked again
   assert.equal(ticks(), 1);
-  assert.ok(ralloPage.frameTimes.length >= 12, `${ralloPage.frameTimes.length} ticks fell due`);
-});
-
-test("a late wake-up is not made up: the next tick is on the next boundary", () => {
-  ralloPage.queue = [];
-  const before = ralloPage.frameTimes.length;
-  const start = ralloPage.objects.get(7).start;
-  runLate(start + 20 * FRAME_MS + 9);  // about half a frame late for tick 20
-  assert.equal(ralloPage.frameTimes.length, before + 1, "one tick, no burst");
-  const next = ralloPage.objects.get(7).next;
-  assert.equal(next, 21);
-  advanceTo(start + 21 * FRAME_MS + 1);
-  assert.equal(ralloPage.frameTimes.length, before + 2);
-  tickTimes.push(...ralloPage.frameTimes.slice(before));
-  assert.ok(tickTimes[1] - tickTimes[0] < FRAME_MS, "the schedule, not the wake-up, rules");
-});
-
-test("stopping drops the tick that waits, and nothing falls due after", () => {
-  assert.equal(ticks(), 1);
-  ralloPage.timer(7, false);
-  assert.equal(ticks(), 0);
-  const count = ralloPage.frameTimes.length;
-  advanceTo(now + 500);
-  assert.equal(ralloPage.frameTimes.length, count);
   assert.equal(timers.length, 0);
 });
 
-test("a restart starts a new schedule from the moment of the start", () => {
-  advanceTo(1000.3);
-  ralloPage.timer(7, true);
-  advanceTo(1000.3 + FRAME_MS - 0.1);
-  assert.equal(ticks(), 0);
-  advanceTo(1000.3 + FRAME_MS + 1);
+test("arming again replaces the wake-up; a stop drops the tick that waits", () => {
+  ralloPage.queue = [];
+  ralloPage.armTimer(7, 10);
+  runLate(215);  // a browser busy elsewhere
   assert.equal(ticks(), 1);
-  ralloPage.timer(7, false);
+  ralloPage.armTimer(7, 5);
+  ralloPage.armTimer(7, 15);
+  advanceTo(229);
+  assert.equal(ticks(), 1);
+  advanceTo(230);
+  assert.equal(ticks(), 2);
+  ralloPage.armTimer(7, 15);
+  ralloPage.stopTimer(7);
+  assert.equal(ticks(), 0);
+  advanceTo(now + 500);
+  assert.equal(ticks(), 0);
+  assert.equal(timers.length, 0);
 });
 
 test("keys carry the desktop's virtual-key codes", () => {

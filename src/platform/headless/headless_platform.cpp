@@ -35,7 +35,7 @@ void HeadlessPlatform::RunNow(const std::function<void()>& action) {
 
 HeadlessPlatform::Time HeadlessPlatform::NextDue() const {
     const Time action = actions_.empty() ? kNever : actions_.front().due;
-    return std::min(action, running_ ? nextTick_ : kNever);
+    return std::min(action, schedule_.NextTick());
 }
 
 void HeadlessPlatform::RunUntil(Time end, const std::function<bool()>& done) {
@@ -67,14 +67,12 @@ void HeadlessPlatform::ProcessEvents() {
 bool HeadlessPlatform::ProcessNext() {
     if (ended_) return false;
     const bool actionDue = !actions_.empty() && actions_.front().due <= time_;
-    const bool tickDue = running_ && nextTick_ <= time_;
-    if (actionDue && (!tickDue || actions_.front().due <= nextTick_)) {
+    const bool tickDue = schedule_.Due(time_);
+    if (actionDue && (!tickDue || actions_.front().due <= schedule_.NextTick())) {
         const std::function<void()> action = std::move(actions_.front().run);
         actions_.pop_front();
         action();
-    } else if (tickDue) {
-        // The next boundary of the schedule strictly after now.
-        nextTick_ = Later(time_, kFramePeriod - (time_ - timerStart_) % kFramePeriod);
+    } else if (schedule_.Take(time_)) {
         if (sink_->Tick(*timer_)) ++framesRun_;
     } else {
         return false;
@@ -91,16 +89,9 @@ void HeadlessPlatform::Attach(Window& window, EventSink& sink) {
     }
 }
 
-// The frame timer: a change from 0 to non-zero starts the schedule anew, 0
-// stops it and drops a pending tick.
+// The frame timer: a stop drops a pending tick.
 void HeadlessPlatform::Changed(Observable& source) {
-    if (&source != timer_) return;
-    const bool run = timer_->Interval != 0;
-    if (run && !running_) {
-        timerStart_ = time_;
-        nextTick_ = Later(time_, kFramePeriod);
-    }
-    running_ = run;
+    if (&source == timer_) schedule_.Follow(timer_->Interval != 0, time_);
 }
 
 void HeadlessPlatform::Beep() {
@@ -113,7 +104,7 @@ float HeadlessPlatform::Rnd() {
         randoms_.pop_front();
         return r;
     }
-    return static_cast<float>(generator_() >> 8) * 0x1p-24f;
+    return random_.Rnd();
 }
 
 std::uint32_t HeadlessPlatform::timeGetTime() {
@@ -121,7 +112,8 @@ std::uint32_t HeadlessPlatform::timeGetTime() {
 }
 
 void HeadlessPlatform::Sleep(std::int32_t milliseconds) {
-    if (milliseconds > 0) time_ = Later(time_, static_cast<Time>(milliseconds) * kPerMs);
+    if (milliseconds > 0)
+        time_ = FrameSchedule::Later(time_, static_cast<Time>(milliseconds) * kPerMs);
 }
 
 void HeadlessPlatform::DoEvents() {
@@ -136,7 +128,7 @@ void HeadlessPlatform::MsgBox(std::string_view text, MsgIcon icon) {
 void HeadlessPlatform::End() {
     if (!ended_) events_.push_back({RecordedEvent::Kind::End, {}});
     ended_ = true;
-    running_ = false;
+    schedule_.Stop();
     actions_.clear();
     throw ProgramEnded{};
 }

@@ -6,12 +6,12 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
-#include <limits>
-#include <random>
 #include <string>
 #include <vector>
 
+#include "platform/frame_schedule.h"
 #include "platform/platform.h"
+#include "platform/random_source.h"
 
 namespace rallo {
 
@@ -28,19 +28,13 @@ class HeadlessPlatform : public Platform, private Observer {
 public:
     // Virtual time is kept in eighths of a millisecond: the frame period of
     // 15.625 ms is exactly 125 of them.
-    using Time = std::int64_t;
+    using Time = FrameSchedule::Time;
     static constexpr Time kPerMs = 8;
-    static constexpr Time kFramePeriod = 125;
-    static constexpr Time kNever = std::numeric_limits<Time>::max();
+    static constexpr Time kNever = FrameSchedule::kNever;
     // The latest moment a script may ask for: far beyond any game, and far
     // enough below kNever that no handler's sleeps can overrun the range.
     static constexpr Time kLatestMs = 1'000'000'000'000'000'000;
     static constexpr Time kLatest = kLatestMs * kPerMs;
-
-    // time + span, stopping at kNever instead of overflowing.
-    static constexpr Time Later(Time time, Time span) {
-        return span > kNever - time ? kNever : time + span;
-    }
 
     HeadlessPlatform() = default;
 
@@ -51,7 +45,7 @@ public:
 
     Time Now() const { return time_; }
     bool Ended() const { return ended_; }
-    bool TimerRunning() const { return timer_ != nullptr && running_; }
+    bool TimerRunning() const { return schedule_.running(); }
     long FramesRun() const { return framesRun_; }
     std::vector<RecordedEvent> TakeEvents();
     const std::vector<RecordedEvent>& Events() const { return events_; }  // not yet taken
@@ -93,14 +87,12 @@ private:
     float screenWidth_ = 15360;
     float screenHeight_ = 11520;
     std::deque<float> randoms_;
-    std::mt19937 generator_{1};
+    RandomSource random_{1};  // after the scripted values
     std::vector<RecordedEvent> events_;
     std::deque<Action> actions_;  // kept in due order, stable
     EventSink* sink_ = nullptr;
     Timer* timer_ = nullptr;
-    bool running_ = false;
-    Time timerStart_ = 0;
-    Time nextTick_ = kNever;
+    FrameSchedule schedule_{kPerMs};
     long framesRun_ = 0;
     bool ended_ = false;
 };

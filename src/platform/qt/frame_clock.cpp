@@ -1,11 +1,25 @@
 #include "platform/qt/frame_clock.h"
 
+#include <chrono>
+
 #include "platform/qt/probes.h"
 
 namespace rallo::qt {
 
+namespace {
+
+constexpr FrameSchedule::Time kNsPerMs = 1'000'000;
+
+FrameSchedule::Time Now() {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+}  // namespace
+
 FrameClock::FrameClock(Timer& timer, EventSink& sink, QObject* parent)
-    : QObject(parent), timer_(timer), sink_(sink) {
+    : QObject(parent), timer_(timer), sink_(sink), schedule_(kNsPerMs) {
     wake_.setSingleShot(true);
     wake_.setTimerType(Qt::PreciseTimer);
     connect(&wake_, &QTimer::timeout, this, &FrameClock::Fire);
@@ -13,39 +27,28 @@ FrameClock::FrameClock(Timer& timer, EventSink& sink, QObject* parent)
     Changed(timer_);
 }
 
-// Only the run state matters: a new non-zero Interval while running keeps the
-// schedule, 0 stops it and drops a tick that has fallen due but not yet run.
+// A stop drops a tick that has fallen due but not yet run.
 void FrameClock::Changed(Observable&) {
-    const bool run = timer_.Interval != 0;
-    if (run == running_) return;
-    running_ = run;
-    if (run) {
-        start_ = Clock::now();
-        ArmFor(1);
+    if (!schedule_.Follow(timer_.Interval != 0, Now())) return;
+    if (schedule_.running()) {
+        Arm();
     } else {
         wake_.stop();
     }
 }
 
-void FrameClock::ArmFor(std::int64_t tick) {
-    nextTick_ = tick;
-    const auto left = start_ + tick * kPeriod - Clock::now();
-    // Rounded up so the timer does not wake before the deadline.
-    const auto ms = std::chrono::ceil<std::chrono::milliseconds>(left).count();
-    wake_.start(static_cast<int>(ms > 0 ? ms : 0));
+void FrameClock::Arm() {
+    wake_.start(schedule_.MsToNextTick(Now()));
 }
 
 void FrameClock::Fire() {
-    if (!running_) return;
-    const auto now = Clock::now();
-    if (now < start_ + nextTick_ * kPeriod) {  // woke early
-        ArmFor(nextTick_);
-        return;
-    }
-    // Missed boundaries are not made up: the next tick is the first one
-    // strictly after now. Armed before the tick runs, so a frame that waits
-    // and handles events meanwhile sees (and drops) the ticks due then.
-    ArmFor((now - start_) / kPeriod + 1);
+    if (!schedule_.running()) return;
+    // A wake-up before the boundary takes nothing and waits again. Armed
+    // before the tick runs, so a frame that waits and handles events
+    // meanwhile sees (and drops) the ticks due then.
+    const bool due = schedule_.Take(Now());
+    Arm();
+    if (!due) return;
     if (!FrameLogWanted()) {
         sink_.Tick(timer_);
         return;

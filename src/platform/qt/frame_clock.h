@@ -1,13 +1,12 @@
-// The frame clock behind a window's Timer: ticks on a fixed 1/64 s schedule
-// for as long as the timer's Interval is non-zero.
+// The frame clock behind a window's Timer: ticks on the frame schedule for as
+// long as the timer's Interval is non-zero.
 #pragma once
 
 #include <QObject>
 #include <QTimer>
-#include <chrono>
-#include <cstdint>
 
 #include "platform/controls.h"
+#include "platform/frame_schedule.h"
 #include "platform/platform.h"
 
 namespace rallo::qt {
@@ -15,27 +14,21 @@ namespace rallo::qt {
 class FrameClock : public QObject, private Observer {
     Q_OBJECT
 public:
-    using Clock = std::chrono::steady_clock;
-    // The game's speeds are per 1/64 s frame.
-    static constexpr std::chrono::nanoseconds kPeriod{15'625'000};
-
     FrameClock(Timer& timer, EventSink& sink, QObject* parent = nullptr);
 
     const Timer& timer() const { return timer_; }
-    bool running() const { return running_; }
+    bool running() const { return schedule_.running(); }
     bool armed() const { return wake_.isActive(); }
 
 private:
     void Changed(Observable& source) override;
     void Fire();
-    void ArmFor(std::int64_t tick);
+    void Arm();
 
     Timer& timer_;
     EventSink& sink_;
     QTimer wake_;
-    bool running_ = false;
-    Clock::time_point start_;
-    std::int64_t nextTick_ = 0;  // index k of the tick due at start_ + k * kPeriod
+    FrameSchedule schedule_;  // in nanoseconds of the steady clock
 };
 
 }  // namespace rallo::qt

@@ -6,6 +6,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 
+#include "platform/keys.h"
 #include "platform/qt/probes.h"
 #include "platform/qt/window_view.h"
 
@@ -40,23 +41,6 @@ int VirtualKey(const QKeyEvent& event) {
     return 0;
 }
 
-bool IsGameKey(int virtualKey) {
-    switch (virtualKey) {
-        case 19:  // Pause
-        case 37:  // arrows
-        case 38:
-        case 39:
-        case 40:
-        case 65:  // A, P, S, Z
-        case 80:
-        case 83:
-        case 90:
-            return true;
-        default:
-            return false;
-    }
-}
-
 bool KeyFilter::eventFilter(QObject* target, QEvent* event) {
     const QEvent::Type type = event->type();
     if (type != QEvent::KeyPress && type != QEvent::KeyRelease) return false;
@@ -76,7 +60,7 @@ bool KeyFilter::eventFilter(QObject* target, QEvent* event) {
     const bool typing = qobject_cast<QLineEdit*>(widget) != nullptr;
     // Enter presses the focused button, as Space does; it goes nowhere else,
     // or a dialog that takes Enter as its default button would act twice.
-    if (auto* button = qobject_cast<QPushButton*>(widget); button && code == 13) {
+    if (auto* button = qobject_cast<QPushButton*>(widget); button && code == keys::kEnter) {
         if (type == QEvent::KeyPress && !key.isAutoRepeat()) button->click();
         return true;
     }
@@ -85,12 +69,12 @@ bool KeyFilter::eventFilter(QObject* target, QEvent* event) {
         view->KeyDown(code);
         // Enter in the text box is the window's to handle; the game keys
         // must not move the focus between buttons.
-        return (typing && code == 13) || (!typing && IsGameKey(code));
+        return (typing && code == keys::kEnter) || (!typing && keys::IsGameKey(code));
     }
     // A held key repeats as release/press pairs; passing those releases on
     // would stop the paddle between repeats.
     if (!key.isAutoRepeat()) view->KeyUp(code);
-    return !typing && IsGameKey(code);
+    return !typing && keys::IsGameKey(code);
 }
 
 }  // namespace rallo::qt

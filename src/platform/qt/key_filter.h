@@ -11,9 +11,6 @@ namespace rallo::qt {
 // The virtual-key code of a key; 0 for a key the game has no code for.
 int VirtualKey(const QKeyEvent& event);
 
-// Keys the play window reacts to; a focused button must not take them.
-bool IsGameKey(int virtualKey);
-
 // Installed on the application: sees every key event aimed at a widget of a
 // game window (not at menus) and hands it to that window's event sink.
 class KeyFilter : public QObject {

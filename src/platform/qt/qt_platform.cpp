@@ -59,13 +59,11 @@ void QtPlatform::Beep() {
 }
 
 void QtPlatform::Randomize() {
-    const auto now = std::chrono::system_clock::now().time_since_epoch().count();
-    generator_.seed(static_cast<std::mt19937::result_type>(now ^ (now >> 32)));
+    random_.Randomize();
 }
 
 float QtPlatform::Rnd() {
-    // The top 24 bits: every value a float in [0, 1) can hold evenly.
-    return static_cast<float>(generator_() >> 8) * 0x1p-24f;
+    return random_.Rnd();
 }
 
 std::uint32_t QtPlatform::timeGetTime() {
@@ -113,23 +111,19 @@ float QtPlatform::ScreenHeight() {
     return screen ? static_cast<float>(screen->geometry().height()) * kTwipsPerPixel : 0.0f;
 }
 
+namespace {
+
+char32_t FirstCharacter(const QString& text) {
+    return text.isEmpty() ? 0 : text.toUcs4().front();
+}
+
+}  // namespace
+
+// The desktop's language decides.
 NumberFormat QtPlatform::Numbers() {
     const QLocale locale;
-    NumberFormat format;
-    const QString decimal = locale.decimalPoint();
-    if (!decimal.isEmpty() && decimal.front().unicode() < 0x80) {
-        format.decimalSeparator = static_cast<char>(decimal.front().unicode());
-    }
-    const QString group = locale.groupSeparator();
-    if (!group.isEmpty() && group.front().unicode() < 0x80) {
-        format.groupSeparator = static_cast<char>(group.front().unicode());
-    } else if (!group.isEmpty() && group.front().isSpace()) {
-        format.groupSeparator = ' ';  // the no-break spaces some locales group with
-    }
-    if (format.groupSeparator == format.decimalSeparator) {
-        format.groupSeparator = format.decimalSeparator == ',' ? '.' : ',';
-    }
-    return format;
+    return LanguageNumberFormat(FirstCharacter(locale.decimalPoint()),
+                                FirstCharacter(locale.groupSeparator()));
 }
 
 void QtPlatform::End() {

@@ -5,10 +5,10 @@
 #include <QMargins>
 #include <cstdint>
 #include <memory>
-#include <random>
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/random_source.h"
 
 namespace rallo::qt {
 
@@ -48,7 +48,7 @@ private:
     std::vector<std::unique_ptr<WindowView>> views_;
     std::vector<std::unique_ptr<FrameClock>> clocks_;
     QMargins frame_;  // the window manager's frame, once one has been seen
-    std::mt19937 generator_;
+    RandomSource random_;
 };
 
 }  // namespace rallo::qt

@@ -13,6 +13,9 @@ EM_JS(void, page_window_update, (int id, const char* caption, double left, doubl
                                  double width, double height, int visible), {
     ralloPage.windowUpdate(id, UTF8ToString(caption), left, top, width, height, !!visible);
 });
+EM_JS(void, page_game_key, (const char* name, int code), {
+    ralloPage.keys[UTF8ToString(name)] = code;
+});
 EM_JS(void, page_name, (int id, const char* name), { ralloPage.name(id, UTF8ToString(name)); });
 EM_JS(void, page_shape, (int id, int window, int circle, std::uint32_t fill), {
     ralloPage.shape(id, window, !!circle, fill);
@@ -37,7 +40,8 @@ EM_JS(void, page_menu, (int id, int window, int parent, int hasChildren), {
 EM_JS(void, page_menu_update, (int id, const char* caption, int checked, int enabled), {
     ralloPage.menuUpdate(id, UTF8ToString(caption), !!checked, !!enabled);
 });
-EM_JS(void, page_timer, (int id, int running), { ralloPage.timer(id, !!running); });
+EM_JS(void, page_arm_timer, (int id, int ms), { ralloPage.armTimer(id, ms); });
+EM_JS(void, page_stop_timer, (int id), { ralloPage.stopTimer(id); });
 EM_JS(int, page_take_event, (int* fields), {
     const event = ralloPage.takeEvent();
     if (!event) return 0;
@@ -55,8 +59,8 @@ EM_JS(char*, page_take_text, (), {
 });
 EM_JS(double, page_viewport_width, (), { return ralloPage.viewportWidth(); });
 EM_JS(double, page_viewport_height, (), { return ralloPage.viewportHeight(); });
-EM_JS(char, page_decimal_separator, (), { return ralloPage.separator("decimal", 46); });
-EM_JS(char, page_group_separator, (), { return ralloPage.separator("group", 44); });
+EM_JS(char32_t, page_decimal_separator, (), { return ralloPage.separator("decimal"); });
+EM_JS(char32_t, page_group_separator, (), { return ralloPage.separator("group"); });
 EM_JS(void, page_beep, (), { ralloPage.beep(); });
 EM_ASYNC_JS(void, wait_message_box, (const char* title, const char* text, int critical), {
     await ralloPage.messageBox(UTF8ToString(title), UTF8ToString(text), !!critical);

@@ -14,7 +14,8 @@ void page_window(int id, const char* caption, double clientWidth, double clientH
                  std::uint32_t backColor, int hasMenus);
 void page_window_update(int id, const char* caption, double left, double top, double width,
                         double height, int visible);
-void page_name(int id, const char* name);  // for the page's elements and its tests
+void page_game_key(const char* name, int code);  // into ralloPage.keys
+void page_name(int id, const char* name);        // for the page's elements and its tests
 void page_shape(int id, int window, int circle, std::uint32_t fill);
 void page_label(int id, int window, int systemColors, std::uint32_t back, std::uint32_t fore,
                 int centred, int border, const char* fontName, int fontSize, int bold);
@@ -24,14 +25,18 @@ void page_control_update(int id, double left, double top, double width, double h
                          const char* text);
 void page_menu(int id, int window, int parent, int hasChildren);
 void page_menu_update(int id, const char* caption, int checked, int enabled);
-void page_timer(int id, int running);
+// The timer wakes the game once, `ms` from now, with a Tick; a stop also
+// drops a Tick still queued.
+void page_arm_timer(int id, int ms);
+void page_stop_timer(int id);
 // The next queued event, or None; fields receive its two numbers.
 int page_take_event(int* fields);
 char* page_take_text();  // the text of the Text event just taken; the caller frees it
 double page_viewport_width();
 double page_viewport_height();
-char page_decimal_separator();
-char page_group_separator();
+// The first character of the language's separators, 0 if none is told.
+char32_t page_decimal_separator();
+char32_t page_group_separator();
 void page_beep();
 void page_message_box(const char* title, const char* text, int critical);  // waits for OK
 void page_end();                                                           // never returns

@@ -2,21 +2,33 @@
 
 #include <emscripten.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <string>
 
+#include "platform/keys.h"
 #include "platform/web/page_bridge.h"
 
 namespace rallo::web {
 
 namespace {
 
+constexpr FrameSchedule::Time kUsPerMs = 1000;
+
 double Px(float twips) {
     return twips / kTwipsPerPixel;
 }
 
+// The page's clock, the one its timers keep.
+FrameSchedule::Time NowUs() {
+    return static_cast<FrameSchedule::Time>(emscripten_get_now() * kUsPerMs);
+}
+
 }  // namespace
+
+WebPlatform::WebPlatform() {
+    for (const keys::GameKey& key : keys::kGameKeys)
+        page_game_key(key.name, key.code);
+}
 
 int WebPlatform::Register(Kind kind, Observable& object, Window& window, EventSink& sink) {
     const int id = static_cast<int>(entries_.size());
@@ -50,6 +62,7 @@ void WebPlatform::Attach(Window& window, EventSink& sink) {
         AddMenu(windowId, -1, *item, window, sink);
     for (Timer* timer : window.timers) {
         const int id = Register(Kind::Timer, *timer, window, sink);
+        clocks_.emplace(id, FrameSchedule(kUsPerMs));
         Show(id);
     }
     Show(windowId);
@@ -123,7 +136,7 @@ void WebPlatform::Show(int id) {
             ShowMenuTree(static_cast<const MenuItem&>(*entry.object));
             break;
         case Kind::Timer:
-            page_timer(id, static_cast<const Timer&>(*entry.object).Interval != 0);
+            RunClock(id);
             break;
     }
 }
@@ -167,7 +180,7 @@ void WebPlatform::Dispatch(int kind, const int* fields) {
             break;
         }
         case PageEvent::Tick:
-            entry.sink->Tick(static_cast<Timer&>(*entry.object));
+            Wake(fields[0]);
             break;
         case PageEvent::Close:
             entry.sink->Close(*entry.window);
@@ -177,18 +190,41 @@ void WebPlatform::Dispatch(int kind, const int* fields) {
     }
 }
 
+// A stop drops a tick that has fallen due but not yet run.
+void WebPlatform::RunClock(int id) {
+    const Entry& entry = entries_[static_cast<std::size_t>(id)];
+    FrameSchedule& schedule = clocks_.at(id);
+    if (!schedule.Follow(static_cast<const Timer&>(*entry.object).Interval != 0, NowUs())) return;
+    if (schedule.running()) {
+        page_arm_timer(id, schedule.MsToNextTick(NowUs()));
+    } else {
+        page_stop_timer(id);
+    }
+}
+
+// The page's timer went off. It is armed again before the tick runs, so a
+// frame that waits and handles events meanwhile sees (and drops) the ticks
+// due then.
+void WebPlatform::Wake(int id) {
+    const auto clock = clocks_.find(id);
+    if (clock == clocks_.end() || !clock->second.running()) return;
+    FrameSchedule& schedule = clock->second;
+    const bool due = schedule.Take(NowUs());
+    page_arm_timer(id, schedule.MsToNextTick(NowUs()));
+    const Entry& entry = entries_[static_cast<std::size_t>(id)];
+    if (due) entry.sink->Tick(static_cast<Timer&>(*entry.object));
+}
+
 void WebPlatform::Beep() {
     page_beep();
 }
 
 void WebPlatform::Randomize() {
-    const auto now = std::chrono::system_clock::now().time_since_epoch().count();
-    generator_.seed(static_cast<std::mt19937::result_type>(now ^ (now >> 32)));
+    random_.Randomize();
 }
 
 float WebPlatform::Rnd() {
-    // The top 24 bits: every value a float in [0, 1) can hold evenly.
-    return static_cast<float>(generator_() >> 8) * 0x1p-24f;
+    return random_.Rnd();
 }
 
 std::uint32_t WebPlatform::timeGetTime() {
@@ -213,13 +249,9 @@ float WebPlatform::ScreenHeight() {
     return static_cast<float>(page_viewport_height()) * kTwipsPerPixel;
 }
 
-// The browser's own language decides, as the desktop's locale does.
+// The browser's own language decides, as the desktop's does.
 NumberFormat WebPlatform::Numbers() {
-    NumberFormat format{page_decimal_separator(), page_group_separator()};
-    if (format.groupSeparator == format.decimalSeparator) {
-        format.groupSeparator = format.decimalSeparator == ',' ? '.' : ',';
-    }
-    return format;
+    return LanguageNumberFormat(page_decimal_separator(), page_group_separator());
 }
 
 void WebPlatform::End() {

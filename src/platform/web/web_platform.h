@@ -1,21 +1,25 @@
 // The game's platform on a web page: every Window becomes an in-page window
-// drawn by the page's script, every Timer a frame clock on the page's
-// timers. The page queues what the player does; the game takes it in
+// drawn by the page's script, every Timer a frame schedule woken by a page
+// timer. The page queues what the player does; the game takes it in
 // DoEvents, which the pacing delay calls between its sleeps, and which the
 // page calls (through Pump) whenever the game is idle.
 #pragma once
 
 #include <cstdint>
-#include <random>
 #include <unordered_map>
 #include <vector>
 
+#include "platform/frame_schedule.h"
 #include "platform/platform.h"
+#include "platform/random_source.h"
 
 namespace rallo::web {
 
 class WebPlatform : public Platform, private Observer {
 public:
+    // Tells the page the game's keys, before any window exists.
+    WebPlatform();
+
     void Attach(Window& window, EventSink& sink) override;
     void Beep() override;
     void Randomize() override;
@@ -45,10 +49,13 @@ private:
     void Show(int id);
     void ShowMenuTree(const MenuItem& item);
     void Dispatch(int kind, const int* fields);
+    void RunClock(int id);
+    void Wake(int id);
 
     std::vector<Entry> entries_;  // an object's id is its index
     std::unordered_map<const Observable*, int> ids_;
-    std::mt19937 generator_;
+    std::unordered_map<int, FrameSchedule> clocks_;  // by timer id, in microseconds
+    RandomSource random_;
     bool writing_ = false;  // the page itself is writing to a control
 };
 

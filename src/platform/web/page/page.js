@@ -4,10 +4,8 @@
 // holds and takes the queue in order.
 "use strict";
 
-const FRAME_MS = 15.625;  // the game's speeds are per 1/64 s frame
 const FRAME_BORDER = 3;   // px each side: the 90 twips of frame the game allows
 const EVENT = {KeyDown: 1, KeyUp: 2, Button: 3, Menu: 4, Text: 5, Tick: 6, Close: 7};
-const GAME_KEYS = new Set([19, 37, 38, 39, 40, 65, 80, 83, 90]);
 const NAMED_KEYS = {
   Backspace: 8, Tab: 9, Enter: 13, NumpadEnter: 13, ShiftLeft: 16, ShiftRight: 16,
   ControlLeft: 17, ControlRight: 17, AltLeft: 18, AltRight: 18, Pause: 19, CapsLock: 20,
@@ -54,6 +52,7 @@ function virtualKey(event) {
 }
 
 const ralloPage = {
+  keys: {},            // the game's keys by name, told before its first window
   objects: new Map(),  // id -> window, control, menu item or timer
   names: new Map(),    // name -> id, for the page's tests
   idNames: new Map(),  // id -> name, for the elements' data-name
@@ -63,7 +62,7 @@ const ralloPage = {
   active: null,        // the window keys go to
   modal: null,
   menuPath: [],        // the open menus, top first
-  frameTimes: [],      // when each tick fell due, for the frame-rate figures
+  frameTimes: [],      // when each tick was offered, for the frame-rate figures
   firstPaint: null,
   beeps: 0,
 
@@ -97,8 +96,12 @@ const ralloPage = {
     const typing = event.target instanceof HTMLInputElement;
     // Enter presses the focused button, as Space does, and goes nowhere else.
     if (event.target instanceof HTMLButtonElement && code === 13) return;
-    if ((typing && code === 13) || (!typing && GAME_KEYS.has(code))) event.preventDefault();
+    if ((typing && code === 13) || (!typing && this.isGameKey(code))) event.preventDefault();
     this.post({kind: down ? EVENT.KeyDown : EVENT.KeyUp, a: win.id, b: code});
+  },
+
+  isGameKey(code) {
+    return Object.values(this.keys).includes(code);
   },
 
   post(event) {
@@ -122,52 +125,36 @@ const ralloPage = {
     });
   },
 
-  // --- the frame clock: ticks on a fixed 1/64 s schedule; a missed tick is
-  // not made up and at most one is waiting for the game ---------------------
-  timer(id, running) {
+  // --- the frame clock's timer: the game says when it next wants waking and
+  // takes the tick, judging it against its schedule -------------------------
+  armTimer(id, ms) {
+    const clock = this.clock(id);
+    clearTimeout(clock.handle);
+    clock.handle = setTimeout(() => {
+      if (this.frameTimes.length < 100000) this.frameTimes.push(performance.now());
+      this.post({kind: EVENT.Tick, a: id});
+    }, ms);
+  },
+
+  stopTimer(id) {
+    clearTimeout(this.clock(id).handle);
+    this.queue = this.queue.filter(event => !(event.kind === EVENT.Tick && event.a === id));
+  },
+
+  clock(id) {
     let clock = this.objects.get(id);
     if (!clock) {
-      clock = {kind: "timer", id, running: false, handle: 0};
+      clock = {kind: "timer", id, handle: 0};
       this.objects.set(id, clock);
     }
-    if (running === clock.running) return;
-    clock.running = running;
-    clearTimeout(clock.handle);
-    if (running) {
-      clock.start = performance.now();
-      this.arm(clock, 1);
-    } else {
-      this.queue = this.queue.filter(event => !(event.kind === EVENT.Tick && event.a === id));
-    }
-  },
-
-  arm(clock, tick) {
-    clock.next = tick;
-    const left = clock.start + tick * FRAME_MS - performance.now();
-    clock.handle = setTimeout(() => this.fire(clock), Math.max(0, Math.ceil(left)));
-  },
-
-  fire(clock) {
-    if (!clock.running) return;
-    const now = performance.now();
-    if (now < clock.start + clock.next * FRAME_MS) {
-      this.arm(clock, clock.next);
-      return;
-    }
-    this.arm(clock, Math.floor((now - clock.start) / FRAME_MS) + 1);
-    if (this.frameTimes.length < 100000) this.frameTimes.push(now);
-    if (!this.queue.some(event => event.kind === EVENT.Tick && event.a === clock.id)) {
-      this.post({kind: EVENT.Tick, a: clock.id});
-    }
+    return clock;
   },
 
   // --- the world outside the windows (fit.js tells the game its screen) -----
-  separator(type, fallback) {
+  // The first character of the language's separator; the game makes it usable.
+  separator(type) {
     const part = new Intl.NumberFormat().formatToParts(12345.6).find(p => p.type === type);
-    if (!part) return fallback;
-    const code = part.value.charCodeAt(0);
-    if (code < 128) return code;
-    return /\s/.test(part.value) ? 32 : fallback;  // the no-break spaces some languages use
+    return part ? part.value.codePointAt(0) : 0;
   },
 
   // Browsers let a page make sound only after the player has touched it.
@@ -235,7 +222,7 @@ const ralloPage = {
 
 // In the page: wire the document; under Node the tests take the parts.
 if (typeof document === "undefined") {
-  module.exports = {ralloPage, virtualKey, EVENT, FRAME_MS};
+  module.exports = {ralloPage, virtualKey, EVENT};
 } else {
   document.addEventListener("keydown", event => ralloPage.key(event, true));
   document.addEventListener("keyup", event => ralloPage.key(event, false));
