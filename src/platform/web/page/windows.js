@@ -201,6 +201,7 @@ Object.assign(ralloPage, {
     }
     if (this.firstPaint === null && win.visible && win.shapes.length) {
       this.firstPaint = performance.now();
+      document.dispatchEvent(new Event("courtpainted"));
     }
   }
 });
