@@ -91,7 +91,8 @@ Object.assign(ralloPage, {
     const scale = Math.min(plan.scale, (room.width - 1 / ratio) / size.width,
                            (room.height - 1 / ratio) / size.height);
     const place = win.place || {left: 0, top: 0, width: 0, height: 0, screen: {}};
-    const offset = (start, length, screen) => screen ? (start + length / 2 - screen / 2) * scale : 0;
+    const offset = (start, length, screen) =>
+      screen ? (start + length / 2 - screen / 2) * scale : 0;
     let x = placeIn(room.left, room.width, size.width * scale,
                     offset(place.left, place.width, place.screen.width));
     let y = placeIn(room.top, room.height, size.height * scale,

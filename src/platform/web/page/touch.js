@@ -51,7 +51,8 @@ Object.assign(ralloPage, {
       layer.id = "touch";
       layer.setAttribute("aria-hidden", "true");  // the keyboard has every key they hold
       layer.addEventListener("pointerdown", event => this.finger(event, true));
-      layer.addEventListener("pointermove", event => this.finger(event, this.fingers.has(event.pointerId)));
+      layer.addEventListener("pointermove",
+                             event => this.finger(event, this.fingers.has(event.pointerId)));
       for (const end of ["pointerup", "pointercancel"]) {
         layer.addEventListener(end, event => this.finger(event, false));
       }

@@ -165,9 +165,9 @@ Object.assign(ralloPage, {
   },
 
   // The shapes, back to front, on whole device pixels: a solid fill with a
-  // one-pixel black outline; boxes under 3 px (the walls) show only their
-  // fill, which an outline would cover. Edges are rounded, not sizes, so that
-  // shapes that meet still meet.
+  // one-pixel black outline; boxes under 3 px (the walls), or scaled under 3
+  // device pixels, show only their fill, which an outline would cover. Edges
+  // are rounded, not sizes, so that shapes that meet still meet.
   draw(win) {
     win.drawPending = false;
     win.dirty = false;
@@ -186,7 +186,7 @@ Object.assign(ralloPage, {
       const [left, width] = edges(box[0], box[2]);
       const [top, height] = edges(box[1], box[3]);
       context.fillStyle = shape.fill;
-      if (box[2] < 3 || box[3] < 3) {
+      if (box[2] < 3 || box[3] < 3 || width < 3 || height < 3) {
         context.fillRect(left, top, width, height);
       } else if (shape.circle) {
         context.beginPath();
