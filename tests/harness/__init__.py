@@ -27,8 +27,10 @@ last first:
 Displays: DISPLAYS (session.py) maps a name to a class with start(session),
 stop(), env, name and the desktop's acts: windows(pid, title), popups(pid),
 geometry, request_focus, focused, key, hold, click, shoot, run(tool...). A
-Wayland compositor joins as another entry. A screen reader that speaks
-(Orca) joins as a service started after start_buses().
+Wayland compositor is another: wayland.Sway ("sway" draws the title bars,
+"sway-csd" has the game draw them), keys and clicks through virtual_input.py;
+runner.main(display=) names the display of each case. A screen reader that
+speaks (Orca) joins as a service started after start_buses().
 
 PlayWindow (play_window.py): twips(name) and box(name) of a control as the
 game lays it out in its `mode` (ONE_PLAYER, AGAINST_COMPUTER; court.py asks

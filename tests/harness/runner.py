@@ -77,10 +77,11 @@ def run_cases(cases, names, open_session, own_process=False):
     return 0
 
 
-def main(cases, doc, needs=Xvfb.NEEDS, default=None, own_process=False):
+def main(cases, doc, needs=Xvfb.NEEDS, default=None, own_process=False, display=None):
     """The command line of a file of cases: `--game` (or `--build`) and the
     other Session keywords, then the cases to run (default: `default`, else
-    all). Returns the exit status."""
+    all); `display(case)` names the display a case draws on (default Xvfb).
+    Returns the exit status."""
     parser = argparse.ArgumentParser(description=doc.splitlines()[0])
     parser.add_argument("--game", help="the rallo2 program (default: BUILD/rallo2)")
     parser.add_argument("--game-arg", action="append", default=[], dest="game_args",
@@ -107,4 +108,5 @@ def main(cases, doc, needs=Xvfb.NEEDS, default=None, own_process=False):
     if settings["build"]:
         settings["build"] = os.path.abspath(settings["build"])
     names = args.case or default or list(cases)
-    return run_cases(cases, names, lambda name: Session(name, **settings), own_process)
+    return run_cases(cases, names, lambda name: Session(
+        name, display=display(name) if display else "xvfb", **settings), own_process)

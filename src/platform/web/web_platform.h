@@ -12,6 +12,7 @@
 #include "platform/frame_schedule.h"
 #include "platform/platform.h"
 #include "platform/random_source.h"
+#include "platform/web/page_reader.h"
 
 namespace rallo::web {
 
@@ -56,6 +57,7 @@ private:
     std::unordered_map<const Observable*, int> ids_;
     std::unordered_map<int, FrameSchedule> clocks_;  // by timer id, in microseconds
     RandomSource random_;
+    PageReader reader_{ids_};
     bool writing_ = false;  // the page itself is writing to a control
 };
 
