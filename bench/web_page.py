@@ -1,7 +1,9 @@
 #!/usr/bin/python3
 """The page's figures in headless Chromium, printed as one JSON object:
-compressed sizes, first paint of the court after navigation starts, and the
-frame clock's period over two whole one-player games.
+compressed sizes (the game's, and of everything the page serves), first
+paint of the court after navigation starts, on a first visit and on a later
+one served by the page's service worker, and the frame clock's period over
+two whole one-player games.
 
 Usage: bench/web_page.py [PAGE_DIR] [--loads N]   (PAGE_DIR: build-web/page)
 Runs with Debian's python3, which has the websocket module."""
@@ -25,14 +27,24 @@ def compressed(path):
         return len(gzip.compress(f.read(), compresslevel=9))
 
 
-def first_paints(page, url, loads):
+def first_paints(page, url, loads, by_worker):
+    """Navigations to the court's first paint: each a first visit, with
+    nothing of the page kept, or each served by the page's worker."""
     paints = []
     for _ in range(loads):
+        if not by_worker:
+            page.send("Storage.clearDataForOrigin", origin=url.rstrip("/"), storageTypes="all")
+            page.send("Network.clearBrowserCache")
         page.send("Page.navigate", url=url)
         wait("the court", lambda: page.eval(
             "typeof ralloProbe === 'object' && ralloProbe.firstPaint !== null && "
             "document.readyState === 'complete'"), timeout=30)
+        served = page.eval("!!navigator.serviceWorker.controller")
+        if served != by_worker:
+            raise RuntimeError("the page was%s served by its worker" % ("" if served else " not"))
         paints.append(page.eval("ralloProbe.firstPaint"))
+        # The worker fetches what it keeps after the first paint; not during the next.
+        page.eval("navigator.serviceWorker.ready.then(() => true)")
     return paints
 
 
@@ -59,13 +71,21 @@ def main():
     figures = {"wasm_gz": compressed(os.path.join(args.page_dir, "rallo2.wasm")),
                "js_gz": compressed(os.path.join(args.page_dir, "rallo2.js")),
                "page_js_gz": sum(compressed(os.path.join(args.page_dir, name))
-                                 for name in ("page.js", "windows.js", "menus.js"))}
+                                 for name in os.listdir(args.page_dir) if name.endswith(".js")
+                                 and name not in ("rallo2.js", "sw.js")),
+               "served_gz": sum(compressed(os.path.join(args.page_dir, name))
+                                for name in os.listdir(args.page_dir))}
     with Browser(args.page_dir) as browser:
         page = browser.page
         wait("the play window", page.game_ready, timeout=30)
-        paints = first_paints(page, browser.url, args.loads)
+        paints = first_paints(page, browser.url, args.loads, by_worker=False)
         figures["first_paint_ms"] = statistics.median(paints)
         figures["first_paint_runs"] = paints
+        wait("the worker", lambda: page.eval("!!navigator.serviceWorker.controller"),
+             timeout=30)
+        paints = first_paints(page, browser.url, args.loads, by_worker=True)
+        figures["first_paint_worker_ms"] = statistics.median(paints)
+        figures["first_paint_worker_runs"] = paints
         wait("the play window", page.game_ready, timeout=30)
         time.sleep(0.5)
         periods = sorted(frame_periods(page, 2))

@@ -54,6 +54,7 @@ Object.assign(ralloPage, {
   menuUpdate(id, caption, checked, enabled) {
     const item = this.objects.get(id);
     item.letter = setCaption(item.text, caption);
+    const checkChanged = checked !== item.checked;
     item.checked = checked;
     item.enabled = enabled;
     if (item.check) item.check.textContent = checked ? "\u2713" : "";
@@ -61,6 +62,7 @@ Object.assign(ralloPage, {
     item.node.classList.toggle("disabled", !enabled);
     item.text.setAttribute("aria-disabled", String(!enabled));
     if (!enabled && this.menuPath.includes(item)) this.closeMenus();
+    if (checkChanged) this.arrange();  // a new game mode wants its own touch pads
   },
 
   // Marks `item` with every menu above it open; `openItself` opens it too

@@ -159,10 +159,7 @@ const ralloPage = {
     return clock;
   },
 
-  // --- the world outside the windows ----------------------------------------
-  viewportWidth() { return document.documentElement.clientWidth || window.innerWidth; },
-  viewportHeight() { return document.documentElement.clientHeight || window.innerHeight; },
-
+  // --- the world outside the windows (fit.js tells the game its screen) -----
   // The first character of the language's separator; the game makes it usable.
   separator(type) {
     const part = new Intl.NumberFormat().formatToParts(12345.6).find(p => p.type === type);
@@ -209,6 +206,7 @@ const ralloPage = {
     const ok = element("button", "ok", box);
     ok.type = "button";
     ok.textContent = "OK";
+    this.arrange();
     const focus = document.activeElement;
     this.modal = ok;
     ok.focus();
@@ -244,13 +242,6 @@ if (typeof document === "undefined") {
   document.addEventListener("mousedown", event => {
     ralloPage.wakeAudio();
     if (!event.target.closest(".menubar")) ralloPage.closeMenus();
-  });
-  window.addEventListener("resize", () => {
-    for (const object of ralloPage.objects.values()) {
-      if (object.kind === "window" && object.ratio !== window.devicePixelRatio) {
-        ralloPage.sizeCanvas(object);
-      }
-    }
   });
   document.getElementById("again").addEventListener("click", () => location.reload());
 }

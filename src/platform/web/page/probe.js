@@ -1,7 +1,7 @@
 // The marks for measuring the page from outside, kept only when its address
 // asks for them (?probe): when each tick was offered to the game, the
 // court's first paint, and the beeps. The probe wraps the page's own
-// functions, so the page's paths carry nothing of it.
+// functions and listens for its events, so the page's paths carry nothing of it.
 "use strict";
 
 const ralloProbe = {
@@ -11,18 +11,12 @@ const ralloProbe = {
 
   install(page, tickKind) {
     const probe = this;
-    const {post, draw, beep} = page;
+    const {post, beep} = page;
     page.post = function(event) {
       if (event.kind === tickKind && probe.frameTimes.length < 100000) {
         probe.frameTimes.push(performance.now());
       }
       return post.call(this, event);
-    };
-    page.draw = function(win) {
-      draw.call(this, win);
-      if (probe.firstPaint === null && win.visible && win.shapes.length) {
-        probe.firstPaint = performance.now();
-      }
     };
     page.beep = function() {
       ++probe.beeps;
@@ -35,4 +29,6 @@ if (typeof document === "undefined") {
   module.exports = {ralloProbe};
 } else if (new URLSearchParams(location.search).has("probe")) {
   ralloProbe.install(ralloPage, EVENT.Tick);
+  document.addEventListener("courtpainted", () => { ralloProbe.firstPaint = performance.now(); },
+                            {once: true});
 }

@@ -42,8 +42,7 @@ Object.assign(ralloPage, {
   windowUpdate(id, caption, left, top, width, height, visible) {
     const win = this.objects.get(id);
     win.title.textContent = caption;
-    win.root.style.left = `${Math.max(0, left)}px`;
-    win.root.style.top = `${Math.max(0, top)}px`;
+    this.place(win, left, top, width, height);  // fit.js shows it on screen
     const clientWidth = Math.max(0, width - 2 * FRAME_BORDER);
     if (clientWidth !== win.width) {
       win.width = clientWidth;
@@ -69,16 +68,19 @@ Object.assign(ralloPage, {
       }
       this.closeMenus();
     }
+    this.arrange();
     this.invalidate(win);
   },
 
-  // Crisp on high-DPI screens: the canvas has one pixel per device pixel.
+  // Crisp at every scale and density: the canvas has one pixel per device
+  // pixel of the window as fit.js scales it, and its size in the window is
+  // that many device pixels exactly (a hair off the client's, which clips it).
   sizeCanvas(win) {
-    const ratio = window.devicePixelRatio || 1;
-    win.canvas.width = Math.round(win.width * ratio);
-    win.canvas.height = Math.round(win.clientHeight * ratio);
-    win.canvas.style.width = `${win.width}px`;
-    win.canvas.style.height = `${win.clientHeight}px`;
+    const ratio = (window.devicePixelRatio || 1) * (win.scale || 1);
+    win.canvas.width = Math.max(1, Math.round(win.width * ratio));
+    win.canvas.height = Math.max(1, Math.round(win.clientHeight * ratio));
+    win.canvas.style.width = `${win.canvas.width / ratio}px`;
+    win.canvas.style.height = `${win.canvas.height / ratio}px`;
     win.ratio = ratio;
     this.invalidate(win);
   },
@@ -170,39 +172,46 @@ Object.assign(ralloPage, {
     }
   },
 
-  // The shapes, back to front, on whole pixels: a solid fill with a thin
-  // black outline; boxes under 3 px (the walls) show only their fill, which
-  // an outline would cover.
+  // The shapes, back to front, on whole device pixels: a solid fill with a
+  // one-pixel black outline; boxes under 3 px (the walls), or scaled under 3
+  // device pixels, show only their fill, which an outline would cover. Edges
+  // are rounded, not sizes, so that shapes that meet still meet.
   draw(win) {
     win.drawPending = false;
     win.dirty = false;
     const context = win.canvas.getContext("2d");
-    context.setTransform(win.ratio, 0, 0, win.ratio, 0, 0);
-    context.clearRect(0, 0, win.width, win.clientHeight);
-    const hairline = 1 / win.ratio;
-    context.lineWidth = hairline;
+    context.setTransform(1, 0, 0, 1, 0, 0);
+    context.clearRect(0, 0, win.canvas.width, win.canvas.height);
+    context.lineWidth = 1;
     context.strokeStyle = "#000";
+    const edges = (start, length) => {
+      const first = Math.round(start * win.ratio);
+      return [first, Math.max(1, Math.round((start + length) * win.ratio) - first)];
+    };
     for (const shape of win.shapes) {
-      if (!shape.visible) continue;
-      const left = Math.round(shape.box[0]), top = Math.round(shape.box[1]);
-      const width = Math.round(shape.box[0] + shape.box[2]) - left;
-      const height = Math.round(shape.box[1] + shape.box[3]) - top;
-      if (width <= 0 || height <= 0) continue;
+      const box = shape.box;
+      if (!shape.visible || box[2] <= 0 || box[3] <= 0) continue;
+      const [left, width] = edges(box[0], box[2]);
+      const [top, height] = edges(box[1], box[3]);
       context.fillStyle = shape.fill;
-      if (width < 3 || height < 3) {
+      if (box[2] < 3 || box[3] < 3 || width < 3 || height < 3) {
         context.fillRect(left, top, width, height);
       } else if (shape.circle) {
         context.beginPath();
-        context.ellipse(left + width / 2, top + height / 2, width / 2 - hairline / 2,
-                        height / 2 - hairline / 2, 0, 0, 2 * Math.PI);
+        context.ellipse(left + width / 2, top + height / 2, Math.max(0, width / 2 - 0.5),
+                        Math.max(0, height / 2 - 0.5), 0, 0, 2 * Math.PI);
         context.fill();
         context.stroke();
       } else {
         context.fillRect(left, top, width, height);
-        context.strokeRect(left + hairline / 2, top + hairline / 2, width - hairline,
-                           height - hairline);
+        context.strokeRect(left + 0.5, top + 0.5, width - 1, height - 1);
       }
     }
     if (win.court) this.placeCourt(win);
+    // Once, for what waits until the player sees the court (the offline worker).
+    if (!this.courtSeen && win.visible && win.shapes.length) {
+      this.courtSeen = true;
+      document.dispatchEvent(new Event("courtpainted"));
+    }
   }
 });
