@@ -6,7 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "platform/qt/court_view.h"
+#include "platform/qt/court_for_readers.h"
 #include "real_window_fixture.h"
 
 namespace rallo::qt::testing {
@@ -19,7 +19,7 @@ QString Spoken(QObject* object, QAccessible::Text text = QAccessible::Name) {
 
 class AccessibilityTest : public RealWindowTest {
 protected:
-    CourtView* court() { return view->court(); }
+    CourtForReaders* court() { return view->courtForReaders(); }
     QAccessibleInterface* CourtFace() { return QAccessible::queryAccessibleInterface(court()); }
     QStringList Pieces() {
         QStringList names;

@@ -79,7 +79,7 @@ TEST_F(RealWindowTest, WindowAndControlsSitWhereTheModelPutsThem) {
     EXPECT_EQ(form.Height, float(516 + menuHeight + frame.top() + frame.bottom()) * 15);
     EXPECT_EQ(view->frameGeometry(),
               QRect(ToPixels(form.Left), ToPixels(form.Top), 584, ToPixels(form.Height)));
-    EXPECT_EQ(view->client()->geometry(),
+    EXPECT_EQ(view->findChild<ClientArea*>()->geometry(),
               QRect(0, menuHeight, 584 - frame.left() - frame.right(), 516));
     // Centred by the game on the 800 x 800 offscreen screen.
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
@@ -116,7 +116,7 @@ QColor At(const QImage& image, int x, int y) {
 // so a forgotten repaint shows as a stale picture.
 QImage Shown(WindowView& view) {
     QCoreApplication::processEvents();
-    const QRect client = view.client()->geometry();
+    const QRect client = view.findChild<ClientArea*>()->geometry();
     return QGuiApplication::primaryScreen()
         ->grabWindow(view.winId(), client.x(), client.y(), client.width(), client.height())
         .toImage();

@@ -4,7 +4,7 @@
 #include <QWindow>
 #include <vector>
 
-#include "platform/qt/court_view.h"
+#include "platform/qt/court_for_readers.h"
 #include "platform/qt/window_view.h"
 
 namespace rallo::qt {
@@ -15,7 +15,7 @@ namespace {
 // screen inside its court.
 class PieceAccessible : public QAccessibleInterface {
 public:
-    PieceAccessible(CourtView* court, const CourtView::Piece& piece)
+    PieceAccessible(CourtForReaders* court, const CourtForReaders::Piece& piece)
         : court_(court), piece_(piece) {}
 
     bool isValid() const override { return court_ != nullptr; }
@@ -41,15 +41,16 @@ public:
     }
 
 private:
-    QPointer<CourtView> court_;
-    const CourtView::Piece& piece_;
+    QPointer<CourtForReaders> court_;
+    const CourtForReaders::Piece& piece_;
 };
 
 // The court: its children are the pieces on show, not child widgets.
 class CourtAccessible : public QAccessibleWidget {
 public:
-    explicit CourtAccessible(CourtView* court) : QAccessibleWidget(court, QAccessible::Canvas) {
-        for (const CourtView::Piece& piece : court->pieces()) {
+    explicit CourtAccessible(CourtForReaders* court)
+        : QAccessibleWidget(court, QAccessible::Canvas) {
+        for (const CourtForReaders::Piece& piece : court->pieces()) {
             auto* child = new PieceAccessible(court, piece);
             children_.push_back(child);
             ids_.push_back(QAccessible::registerAccessibleInterface(child));  // Qt owns it
@@ -90,14 +91,14 @@ private:
         }
         return shown;
     }
-    CourtView* court() const { return static_cast<CourtView*>(widget()); }
+    CourtForReaders* court() const { return static_cast<CourtForReaders*>(widget()); }
 
     std::vector<PieceAccessible*> children_;
     std::vector<QAccessible::Id> ids_;
 };
 
 QAccessibleInterface* Factory(const QString&, QObject* object) {
-    if (auto* court = qobject_cast<CourtView*>(object)) return new CourtAccessible(court);
+    if (auto* court = qobject_cast<CourtForReaders*>(object)) return new CourtAccessible(court);
     // A top-level window is a frame or a dialog, not Qt's plain client area.
     if (auto* view = qobject_cast<WindowView*>(object)) {
         const bool dialog = view->model().role == WindowRole::Dialog;

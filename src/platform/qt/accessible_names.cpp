@@ -1,5 +1,7 @@
 #include "platform/qt/accessible_names.h"
 
+#include <QAccessible>
+#include <QWidget>
 #include <string_view>
 
 namespace rallo::qt {
@@ -57,6 +59,17 @@ QString AccessibleName(const Window& window, const Control& control) {
     const Label* caption = CaptionOf(window, control);
     if (caption == nullptr) return text;
     return text.isEmpty() ? Spoken(caption->Caption) : Spoken(caption->Caption) + ": " + text;
+}
+
+// A new name is told by Qt itself.
+void TellName(QWidget* widget, const QString& name) {
+    if (widget == nullptr || name.isEmpty()) return;
+    if (widget->accessibleName() != name) {
+        widget->setAccessibleName(name);
+        return;
+    }
+    QAccessibleEvent told(widget, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&told);
 }
 
 }  // namespace rallo::qt

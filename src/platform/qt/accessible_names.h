@@ -4,6 +4,8 @@
 
 #include <QString>
 
+class QWidget;
+
 #include "platform/controls.h"
 
 namespace rallo::qt {
@@ -17,5 +19,9 @@ const Label* LabelBefore(const Window& window, const TextBox& box);
 
 // What a reader says for a label or a text box; runs of spaces read as one.
 QString AccessibleName(const Window& window, const Control& control);
+
+// Gives a widget its name; the same name again is told once more, as news
+// that the words stand again (a label shown again). No widget, no name: nothing.
+void TellName(QWidget* widget, const QString& name);
 
 }  // namespace rallo::qt

@@ -4,20 +4,20 @@
 #pragma once
 
 #include <QMargins>
-#include <QPointer>
 #include <QWidget>
-#include <unordered_map>
 
 #include "platform/controls.h"
 #include "platform/platform.h"
+#include "platform/qt/control_widgets.h"
+#include "platform/qt/window_focus.h"
+#include "platform/qt/window_frame.h"
 
 class QMenuBar;
 
 namespace rallo::qt {
 
 class ClientArea;
-class CourtView;
-class MenuView;
+class CourtForReaders;
 
 class WindowView : public QWidget, private Observer {
     Q_OBJECT
@@ -27,11 +27,9 @@ public:
     WindowView(Window& window, EventSink& sink, QMargins& knownFrame);
 
     Window& model() { return window_; }
-    ClientArea* client() const { return client_; }
-    CourtView* court() const { return court_; }
+    CourtForReaders* courtForReaders() const { return court_; }
     QMenuBar* menus() const { return menuBar_; }
-    MenuView* menuView() const { return menuView_; }
-    QWidget* WidgetFor(const Control& control) const;
+    QWidget* WidgetFor(const Control& control) const { return widgets_.For(control); }
 
     void KeyDown(int keyCode) { sink_.KeyDown(window_, keyCode); }
     void KeyUp(int keyCode) { sink_.KeyUp(window_, keyCode); }
@@ -43,29 +41,20 @@ protected:
 
 private:
     void Changed(Observable& source) override;
-    void CreateWidget(Control& control);
     void ApplyWindow();
-    void ApplyControl(Control& control);
-    void ApplyLabel(const Label& label, QWidget* widget);
-    void Rename(const Control& control);
-    void QueueFocusCheck();
-    void SettleFocus();
+    void ApplyControl(const Control& control);
     int MenuHeight() const;
     void SetOuterSize();
-    bool LearnFrame();
     void FitToFrame();
 
     Window& window_;
     EventSink& sink_;
-    QMargins& knownFrame_;
-    QMargins frame_;  // the frame the model's outer size counts
-    QMenuBar* menuBar_ = nullptr;
-    MenuView* menuView_ = nullptr;
-    ClientArea* client_ = nullptr;
-    CourtView* court_ = nullptr;  // for the window with a ball
-    bool focusCheckQueued_ = false;
-    QPointer<QWidget> focusBeforeHide_;
-    std::unordered_map<const Control*, QWidget*> widgets_;
+    QMenuBar* menuBar_;
+    ClientArea* client_;
+    ControlWidgets widgets_;
+    CourtForReaders* court_;  // for the window with a ball
+    WindowFocus focus_;
+    WindowFrame frame_;
     bool writing_ = false;  // the view itself is writing to the model
 };
 

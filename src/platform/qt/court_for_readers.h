@@ -13,7 +13,7 @@
 
 namespace rallo::qt {
 
-class CourtView : public QWidget {
+class CourtForReaders : public QWidget {
     Q_OBJECT
 public:
     struct Piece {
@@ -22,7 +22,7 @@ public:
     };
 
     // A court for a window with a ball; nullptr for any other window.
-    static CourtView* For(const Window& window, QWidget* clientArea);
+    static CourtForReaders* For(const Window& window, QWidget* clientArea);
 
     const std::vector<Piece>& pieces() const { return pieces_; }
     // The pieces on show, in drawing order.
@@ -40,7 +40,7 @@ public:
     void FitToWalls();
 
 private:
-    CourtView(const Window& window, const Shape& ball, QWidget* clientArea);
+    CourtForReaders(const Window& window, const Shape& ball, QWidget* clientArea);
 
     const Window& window_;
     const Shape& ball_;

@@ -1,4 +1,4 @@
-#include "platform/qt/court_view.h"
+#include "platform/qt/court_for_readers.h"
 
 #include <cmath>
 #include <limits>
@@ -48,16 +48,16 @@ int Sign(int value) {
 
 }  // namespace
 
-CourtView* CourtView::For(const Window& window, QWidget* clientArea) {
+CourtForReaders* CourtForReaders::For(const Window& window, QWidget* clientArea) {
     for (const Control* control : window.controls) {
         if (control->kind == ControlKind::Shape && control->name == kBallControl) {
-            return new CourtView(window, static_cast<const Shape&>(*control), clientArea);
+            return new CourtForReaders(window, static_cast<const Shape&>(*control), clientArea);
         }
     }
     return nullptr;
 }
 
-CourtView::CourtView(const Window& window, const Shape& ball, QWidget* clientArea)
+CourtForReaders::CourtForReaders(const Window& window, const Shape& ball, QWidget* clientArea)
     : QWidget(clientArea),
       window_(window),
       ball_(ball),
@@ -78,13 +78,13 @@ CourtView::CourtView(const Window& window, const Shape& ball, QWidget* clientAre
     setAccessibleDescription(Description());
     throttle_.setSingleShot(true);
     throttle_.setInterval(kDescribeEveryMs);
-    connect(&throttle_, &QTimer::timeout, this, &CourtView::Refresh);
+    connect(&throttle_, &QTimer::timeout, this, &CourtForReaders::Refresh);
     FitToWalls();
     lower();
     show();
 }
 
-std::vector<const CourtView::Piece*> CourtView::Shown() const {
+std::vector<const CourtForReaders::Piece*> CourtForReaders::Shown() const {
     std::vector<const Piece*> shown;
     for (const Piece& piece : pieces_) {
         if (piece.shape->Visible) shown.push_back(&piece);
@@ -92,12 +92,12 @@ std::vector<const CourtView::Piece*> CourtView::Shown() const {
     return shown;
 }
 
-QRect CourtView::ScreenRect(const Piece& piece) const {
+QRect CourtForReaders::ScreenRect(const Piece& piece) const {
     const QRect box = PixelRect(*piece.shape);
     return QRect(parentWidget()->mapToGlobal(box.topLeft()), box.size());
 }
 
-void CourtView::FitToWalls() {
+void CourtForReaders::FitToWalls() {
     QRect court;
     for (const Shape* wall : walls_)
         court = court.united(PixelRect(*wall));
@@ -105,7 +105,7 @@ void CourtView::FitToWalls() {
     if (geometry() != court) setGeometry(court);
 }
 
-void CourtView::ShapeChanged(const Shape& shape) {
+void CourtForReaders::ShapeChanged(const Shape& shape) {
     if (&shape == &ball_) {
         const QPoint now = Centre(ball_);
         if (now.x() != ballAt_.x()) headingX_ = Sign(now.x() - ballAt_.x());
@@ -123,14 +123,14 @@ void CourtView::ShapeChanged(const Shape& shape) {
     if (!throttle_.isActive()) throttle_.start();
 }
 
-void CourtView::Refresh() {
+void CourtForReaders::Refresh() {
     throttle_.stop();
     const QString now = Description();
     if (accessibleDescription() != now) setAccessibleDescription(now);  // Qt tells the change
 }
 
 // "Ball in the upper left, heading right and down. Closest: Left paddle."
-QString CourtView::Description() const {
+QString CourtForReaders::Description() const {
     if (!ball_.Visible) return QStringLiteral("No ball in play.");
     QString text = QStringLiteral("Ball in the ");
     const QRect court = geometry();
