@@ -60,6 +60,7 @@ public:
 
     // The ball and paddles, in drawing order, shown or not.
     const std::vector<Piece>& Pieces() const { return pieces_; }
+    const Shape& Ball() const { return *ball_; }
 
 private:
     CourtWords(const Window& window, const Shape& ball);

@@ -73,7 +73,8 @@ class Reader:
         self.session = session
         self.events = []
         self._listener = lambda event: self.events.append(
-            (event.type, role(event.source), name(event.source), event.any_data))
+            (event.type, role(event.source), name(event.source), event.any_data,
+             event.detail1))
         pyatspi.Registry.registerEventListener(
             self._listener, "object:property-change:accessible-name",
             "object:property-change:accessible-description", "object:state-changed:focused",
