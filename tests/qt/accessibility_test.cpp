@@ -3,6 +3,8 @@
 #include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 
 #include "platform/qt/court_for_readers.h"
@@ -128,6 +130,30 @@ TEST_F(AccessibilityTest, NewsIsToldByShowingTheNotice) {
     QCoreApplication::processEvents();
     EXPECT_TRUE(notice->isVisible());
     EXPECT_EQ(Spoken(notice), "Ball lost. Ball 2.");
+}
+
+// Menu items read the shared words, an item that opens a submenu says so,
+// and Escape out of the last menu gives the focus back to where it was.
+TEST_F(AccessibilityTest, MenusReadInWordsAndEscapeLeavesThem) {
+    const auto face = [this](const QString& caption) {
+        return QAccessible::queryAccessibleInterface(Action(caption));
+    };
+    EXPECT_EQ(face("Play game to...")->text(QAccessible::Name), "Play game to");
+    EXPECT_EQ(face("&Ball Speed")->text(QAccessible::Name), "Ball Speed");
+    EXPECT_EQ(face("&Ball Speed")->text(QAccessible::Description), "submenu");
+    EXPECT_EQ(face("&Ball Speed")->child(0)->object(), Action("&Ball Speed")->menu());
+    EXPECT_EQ(face("&Slow")->text(QAccessible::Description), "");
+    EXPECT_TRUE(face("&Slow")->state().checked);
+    EXPECT_EQ(face("&Slow")->parent()->indexOfChild(face("&Slow")), 2);
+
+    QWidget* playButton = WidgetOf(play().cmdNewGame);
+    QTest::keyClick(view, Qt::Key_O, Qt::AltModifier);
+    QMenu* options = Action("&Options")->menu();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return options->isVisible(); }));
+    QTest::keyClick(options, Qt::Key_Escape);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return view->focusWidget() == playButton; }))
+        << "the focus is on a " << view->focusWidget()->metaObject()->className();
+    EXPECT_EQ(view->menus()->activeAction(), nullptr);
 }
 
 // While a game runs the court has the focus, not a hidden button; Play

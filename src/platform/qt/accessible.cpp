@@ -1,10 +1,12 @@
 #include "platform/qt/accessible.h"
 
 #include <QAccessibleWidget>
+#include <QAction>
 #include <QWindow>
 #include <vector>
 
 #include "platform/qt/court_for_readers.h"
+#include "platform/qt/menu_accessible.h"
 #include "platform/qt/reader_notice.h"
 #include "platform/qt/window_view.h"
 
@@ -106,6 +108,7 @@ private:
 
 QAccessibleInterface* Factory(const QString&, QObject* object) {
     if (auto* court = qobject_cast<CourtForReaders*>(object)) return new CourtAccessible(court);
+    if (auto* action = qobject_cast<QAction*>(object)) return MenuItemAccessible(action);
     if (auto* notice = qobject_cast<NoticeWidget*>(object)) {
         return new QAccessibleWidget(notice, QAccessible::Notification);
     }
