@@ -15,10 +15,9 @@ import sys
 import time
 
 REPO = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-sys.dont_write_bytecode = True
-sys.path.insert(0, os.path.join(REPO, "tests", "web"))
-import browser  # noqa: E402
-from browser import wait_for  # noqa: E402
+sys.dont_write_bytecode = True  # no __pycache__ left in the source tree
+sys.path.insert(0, os.path.join(REPO, "tests"))
+from harness.browser import Browser, wait  # noqa: E402
 
 
 def compressed(path):
@@ -30,7 +29,7 @@ def first_paints(page, url, loads):
     paints = []
     for _ in range(loads):
         page.send("Page.navigate", url=url)
-        wait_for("the court", lambda: page.eval(
+        wait("the court", lambda: page.eval(
             "typeof ralloPage === 'object' && ralloPage.firstPaint !== null && "
             "document.readyState === 'complete'"), timeout=30)
         paints.append(page.eval("ralloPage.firstPaint"))
@@ -42,9 +41,9 @@ def frame_periods(page, games):
     for _ in range(games):
         page.eval("ralloPage.frameTimes = []")
         page.click("[data-name=cmdNewGame]")
-        wait_for("the game to start", lambda: page.eval(
+        wait("the game to start", lambda: page.eval(
             "!ralloPage.objects.get(ralloPage.names.get('cmdNewGame')).visible"))
-        wait_for("Game Over!", lambda: page.eval(
+        wait("Game Over!", lambda: page.eval(
             "ralloPage.objects.get(ralloPage.names.get('Label2')).visible"), timeout=90, step=0.2)
         times = page.eval("ralloPage.frameTimes")
         periods += [b - a for a, b in zip(times, times[1:])]
@@ -60,12 +59,13 @@ def main():
                "js_gz": compressed(os.path.join(args.page_dir, "rallo2.js")),
                "page_js_gz": sum(compressed(os.path.join(args.page_dir, name))
                                  for name in ("page.js", "windows.js", "menus.js"))}
-    with browser.served_page(args.page_dir) as (page, url):
-        wait_for("the play window", lambda: browser.game_ready(page), timeout=30)
-        paints = first_paints(page, url, args.loads)
+    with Browser(args.page_dir) as browser:
+        page = browser.page
+        wait("the play window", page.game_ready, timeout=30)
+        paints = first_paints(page, browser.url, args.loads)
         figures["first_paint_ms"] = statistics.median(paints)
         figures["first_paint_runs"] = paints
-        wait_for("the play window", lambda: browser.game_ready(page), timeout=30)
+        wait("the play window", page.game_ready, timeout=30)
         time.sleep(0.5)
         periods = sorted(frame_periods(page, 2))
     figures["ticks"] = len(periods) + 2

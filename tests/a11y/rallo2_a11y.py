@@ -1,34 +1,32 @@
 #!/usr/bin/python3
 """Reads Rallo2 the way a screen reader does: over AT-SPI, in a real X server.
 
-Each scenario starts its own Xvfb (the end-to-end harness's Session), its own
-D-Bus session bus and accessibility bus, and a rallo2 with accessibility on;
-it reads the accessible tree with pyatspi and listens to its events.
-Everything started here is ended here, also when a check fails.
+Each scenario starts its own Xvfb, D-Bus session bus and accessibility bus,
+and a rallo2 with accessibility on (tests/harness); it reads the accessible
+tree with pyatspi and listens to its events. pyatspi keeps its first buses
+for the life of the process: each scenario runs in a process of its own.
 
 `dump` prints the screen reader's view of the board during a game.
 """
 
-import argparse
 import os
-import signal
-import subprocess
 import sys
 import time
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
-import rallo2_e2e as e2e  # noqa: E402  (the Xvfb, game and xdotool helpers)
-from rallo2_e2e import Failure, expect  # noqa: E402
-from atspi_reader import (Buses, Reader, children, description, extents, find,  # noqa: E402
-                          name, role, states, walk)
+sys.dont_write_bytecode = True  # no __pycache__ left in the source tree
+sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+from harness import (DIALOG_TITLE, GAME_DEADLINE, PLAY_TITLE, STATE_DEADLINE,  # noqa: E402
+                     answer_length_dialog, choose, expect, open_length_dialog, runner)
+from harness.atspi import (Reader, children, description, extents, find, name,  # noqa: E402
+                           role, states, walk)
+from harness.buses import NEEDS  # noqa: E402
+from harness.xvfb import Xvfb  # noqa: E402
 
 # --- scenarios -----------------------------------------------------------------
 
 def start(session):
     """The buses, then the game with accessibility on, then its reader."""
-    buses = Buses(session)
-    session.cleanups.append(buses.stop)
-    buses.start()
+    session.start_buses()
     session.start_game({"QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1", "QT_ACCESSIBILITY": "1"})
     session.open_play_window()
     return Reader(session)
@@ -73,7 +71,7 @@ def focused(obj):
 
 def scenario_startup(session):
     reader = start(session)
-    frame = reader.window(e2e.PLAY_TITLE)
+    frame = reader.window(PLAY_TITLE)
     expect(role(frame) == "frame", "the play window is a %s" % role(frame))
     labels = names(client_of(frame), "label")
     for wanted in ("Number of hits: 0", "Number of hits", "Game Over!"):
@@ -92,10 +90,8 @@ def scenario_startup(session):
 
 def scenario_mode_switch(session):
     reader = start(session)
-    frame = reader.window(e2e.PLAY_TITLE)
-    e2e.menu_key(session, "alt+o", 1)
-    e2e.menu_key(session, "t", 2)  # Two Player Game
-    e2e.menu_key(session, "c", 0)  # Play against Computer
+    frame = reader.window(PLAY_TITLE)
+    choose(session, "alt+o", "t", "c")  # Options > Two Player Game > Play against Computer
     session.wait_for("the wider court of the game against the computer",
                      lambda: reader.pump() or extents(court_of(frame))[2] > 600)
     court = court_of(frame)
@@ -113,13 +109,12 @@ def scenario_mode_switch(session):
 def scenario_game(session):
     """A whole one-player game of two balls: the reader follows it by events."""
     reader = start(session)
-    frame = reader.window(e2e.PLAY_TITLE)
+    frame = reader.window(PLAY_TITLE)
     court = court_of(frame)
     # Two balls: set in the game-length dialog, which is read on the way.
     set_length(session, reader, "2")
 
     reader.events.clear()
-    started = time.monotonic()
     session.key("space")
     reader.wait_event("the court taking the focus when the game starts",
                       lambda e: e[0] == "object:state-changed:focused" and e[2] == "Court")
@@ -132,9 +127,9 @@ def scenario_game(session):
     expect(description(court).startswith("Ball in the "),
            "the court during a game says \"%s\"" % description(court))
     reader.wait_event("\"Ball 2\" told", lambda e: e[0].endswith("accessible-name")
-                      and e[2] == "Ball 2", e2e.GAME_DEADLINE)
+                      and e[2] == "Ball 2", GAME_DEADLINE)
     reader.wait_event("\"Game Over!\" told", lambda e: e[0].endswith(
-        "accessible-name") and e[2] == "Game Over!", e2e.GAME_DEADLINE)
+        "accessible-name") and e[2] == "Game Over!", GAME_DEADLINE)
     # The news is a notification shown once for each change; the court's
     # description is read when asked, never pushed.
     def notices():
@@ -160,11 +155,11 @@ def dodge(session, reader, court, until):
     """Keeps the left paddle out of the ball's way, by their boxes alone, as
     a reader's user can, until `until()`."""
     held = None
-    end = time.monotonic() + e2e.STATE_DEADLINE
+    end = time.monotonic() + STATE_DEADLINE
     try:
         while not until():
             session.alive()
-            expect(time.monotonic() < end, "no point told within %.0f s" % e2e.STATE_DEADLINE)
+            expect(time.monotonic() < end, "no point told within %.0f s" % STATE_DEADLINE)
             reader.pump()
             boxes = {name(p): extents(p) for p in children(court)}
             if "Ball" not in boxes:
@@ -174,27 +169,25 @@ def dodge(session, reader, court, until):
             want = "a" if ball > paddle else "z"  # A moves it up, Z down
             if want != held:
                 if held:
-                    session.xdo("keyup", held)
-                session.xdo("keydown", want)
+                    session.hold(held, down=False)
+                session.hold(want)
                 held = want
             time.sleep(0.02)
     finally:
         if held:
-            session.xdo("keyup", held)
+            session.hold(held, down=False)
 
 
 def scenario_match(session):
     """A match of one point between two people: the point, the end and the
     winner are told."""
     reader = start(session)
-    frame = reader.window(e2e.PLAY_TITLE)
+    frame = reader.window(PLAY_TITLE)
     set_length(session, reader, "1")
-    e2e.menu_key(session, "alt+o", 1)
-    e2e.menu_key(session, "t", 2)  # Two Player Game
-    e2e.menu_key(session, "t", 0)  # Play with Two People
+    choose(session, "alt+o", "t", "t")  # Options > Two Player Game > Play with Two People
     court = court_of(frame)
     session.wait_for("two paddles", lambda: reader.pump() or len(children(court)) == 2)
-    session.focus(session.window)
+    session.focus(session.play.window)
     reader.events.clear()
     session.key("space")
     session.wait_for("the ball among the court's children",
@@ -217,40 +210,31 @@ def scenario_match(session):
 
 def set_length(session, reader, length):
     """Sets the game's length in its dialog, reading the dialog on the way."""
-    e2e.menu_key(session, "alt+o", 1)
-    session.key("Up")  # round to the last item, "Play game to..."
-    session.key("Return")
-    dialog = reader.window(e2e.DIALOG_TITLE)
+    window = open_length_dialog(session)
+    dialog = reader.window(DIALOG_TITLE)
     expect(role(dialog) == "dialog", "the game-length dialog is a %s" % role(dialog))
     text = find(dialog, lambda o: role(o) == "text")
     expect(text is not None and name(text) == "Play a game to",
            "the dialog's text box is named \"%s\"" % (name(text) if text else None))
-    session.focus(session.find_window(e2e.DIALOG_TITLE))
-    session.key("ctrl+a", length, "Return")
-    session.wait_for("the play window back", lambda: session.windows(e2e.PLAY_TITLE))
-    session.focus(session.window)
-    frame = reader.window(e2e.PLAY_TITLE)
+    answer_length_dialog(session, window, length)
+    frame = reader.window(PLAY_TITLE)
     play = find(frame, lambda o: role(o) == "push button" and name(o) == "Play")
     session.wait_for("Play focused after the dialog", lambda: reader.pump() or focused(play))
 
 
 def scenario_escape(session):
     reader = start(session)
-    reader.window(e2e.PLAY_TITLE)
-    e2e.menu_key(session, "alt+o", 1)
-    session.key("Up", "Return")
-    reader.window(e2e.DIALOG_TITLE)
-    session.focus(session.find_window(e2e.DIALOG_TITLE))
-    session.key("ctrl+a", "7", "Escape")
-    session.wait_for("the play window back after Escape",
-                     lambda: session.windows(e2e.PLAY_TITLE))
+    reader.window(PLAY_TITLE)
+    window = open_length_dialog(session)
+    reader.window(DIALOG_TITLE)
+    answer_length_dialog(session, window, "7", "Escape")
     session.wait_for("the dialog gone after Escape",
-                     lambda: not session.windows(e2e.DIALOG_TITLE))
+                     lambda: not session.windows(DIALOG_TITLE))
 
 
 def scenario_dump(session):
     reader = start(session)
-    frame = reader.window(e2e.PLAY_TITLE)
+    frame = reader.window(PLAY_TITLE)
     session.key("space")  # Play has the focus at start-up
     reader.pump(3.5)  # past the serve pause
     print("\n".join(walk(frame)))
@@ -269,60 +253,6 @@ SCENARIOS = {
 }
 
 
-def main():
-    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--game", required=True, help="the rallo2 program")
-    parser.add_argument("scenario", nargs="*",
-                        help="scenarios to run (default: all but dump): " + ", ".join(SCENARIOS))
-    args = parser.parse_args()
-    args.game_arg = []
-    args.shots = None
-    args.window_timeout = e2e.WINDOW_DEADLINE
-    unknown = [n for n in args.scenario if n not in SCENARIOS]
-    if unknown:
-        parser.error("unknown scenario: " + ", ".join(unknown))
-    for tool in ("Xvfb", "xdotool", "dbus-daemon", "/usr/libexec/at-spi-bus-launcher",
-                 "/usr/libexec/at-spi2-registryd"):
-        if not (os.access(tool, os.X_OK) or e2e.shutil.which(tool)):
-            print("FAIL: %s is not installed (scripts/install-deps installs it)" % tool)
-            return 1
-    signal.signal(signal.SIGTERM, lambda *_: sys.exit(2))
-
-    chosen = args.scenario or [n for n in SCENARIOS if n != "dump"]
-    if len(chosen) > 1:
-        # pyatspi keeps its first buses for the life of the process: one
-        # process a scenario.
-        failed = [n for n in chosen if subprocess.run(
-            [sys.executable, os.path.abspath(__file__), "--game", args.game, n]).returncode]
-        if failed:
-            print("failed: %s" % ", ".join(failed))
-        return 1 if failed else 0
-    return run(args, chosen[0])
-
-
-def run(args, scenario):
-    session = e2e.Session(args, scenario)
-    session.cleanups = []
-    started = time.monotonic()
-    try:
-        session.start_x()
-        SCENARIOS[scenario](session)
-        print("PASS %s (%.1f s)" % (scenario, time.monotonic() - started))
-        return 0
-    except Failure as failure:
-        print("FAIL %s: %s" % (scenario, failure))
-        output = session.game_output()
-        if output:
-            print("     rallo2 said: %s" % output.replace("\n", "\n     "))
-        return 1
-    finally:
-        e2e.Session._stop(session.game)
-        session.game = None
-        for cleanup in reversed(session.cleanups):
-            cleanup()
-        session.close()
-        sys.stdout.flush()
-
-
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(runner.main(SCENARIOS, __doc__, needs=Xvfb.NEEDS + NEEDS,
+                         default=[n for n in SCENARIOS if n != "dump"], own_process=True))

@@ -5,29 +5,23 @@ started from its installed menu entry.
 
 Usage: rallo2_install.py --build DIR CHECK...   (checks: files, package, window)
 
-Every check installs the build into a staging folder of its own with
-DESTDIR and prefix /usr, as the package does, and removes it afterwards.
+Every check installs the build into its session's own folder with DESTDIR
+and prefix /usr, as the package does; the folder goes with the session.
 """
 
-import argparse
 import configparser
 import os
 import shlex
 import shutil
-import signal
 import struct
 import subprocess
 import sys
-import tempfile
 import time
 import xml.etree.ElementTree as ElementTree
 
 sys.dont_write_bytecode = True  # no __pycache__ left in the source tree
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))),
-                                "e2e"))
-import rallo2_e2e as e2e  # noqa: E402  (the X server, the window search, the checks)
-
-from rallo2_e2e import Failure, expect  # noqa: E402
+sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+from harness import BLUE, PLAY_TITLE, WHITE, YELLOW, expect, runner  # noqa: E402
 
 APP_ID = "org.rallo2.Rallo2"
 THEME_SIZES = (48, 64, 128, 256)
@@ -55,10 +49,6 @@ CONTROL = {
 }
 # Libraries the program links, which dpkg-shlibdeps must have found.
 LINKED = ("libc6", "libstdc++6", "libqt6core6", "libqt6gui6", "libqt6widgets6")
-
-BLUE = (0, 0, 255)
-YELLOW = (255, 255, 0)
-WHITE = (255, 255, 255)
 
 
 def run(command, env=None, timeout=120):
@@ -135,8 +125,9 @@ def desktop_entry(root):
     return entry["Desktop Entry"]
 
 
-def check_files(args, root):
-    stage(args.build, root)
+def check_files(session):
+    root = os.path.join(session.tmp, "root")
+    stage(session.build, root)
     files = installed_files(root)
     expect(files == INSTALLED, "installed files differ:\n  missing: %s\n  extra: %s"
            % (sorted(set(INSTALLED) - set(files)), sorted(set(files) - set(INSTALLED))))
@@ -196,8 +187,9 @@ def control_fields(text):
     return fields
 
 
-def check_package(args, folder):
-    config = os.path.join(args.build, "CPackConfig.cmake")
+def check_package(session):
+    folder = os.path.join(session.tmp, "package")
+    config = os.path.join(session.build, "CPackConfig.cmake")
     code, out = run(["cpack", "-G", "DEB", "--config", config, "-B", folder], timeout=300)
     expect(code == 0, "cpack failed:\n%s" % out)
     deb = os.path.join(folder, PACKAGE)
@@ -257,7 +249,7 @@ def exec_command(entry, root):
 
 def window_icons(session, window):
     """The window's _NET_WM_ICON: {(width, height): [ARGB, ...]}."""
-    out = session.x("xprop", "-id", str(window), "-notype", "-f", "_NET_WM_ICON", "32c",
+    out = session.display.run("xprop", "-id", str(window), "-notype", "-f", "_NET_WM_ICON", "32c",
                     "_NET_WM_ICON", check=False)
     expect("=" in out, "the window has no _NET_WM_ICON: %s" % out.strip())
     values = [int(v) for v in out.split("=", 1)[1].replace(",", " ").split()]
@@ -278,63 +270,32 @@ def same_pixel(a, b):
     return channels[0][0] < 255 and all(abs(x - y) <= 2 for x, y in channels)
 
 
-def check_window(args, root):
-    stage(args.build, root)
+def check_window(session):
+    root = os.path.join(session.tmp, "root")
+    stage(session.build, root)
     entry = desktop_entry(root)
-    command = exec_command(entry, root)
-    session = e2e.Session(argparse.Namespace(game=command[0], game_arg=command[1:], shots=None,
-                                             window_timeout=60), "install-window")
-    try:
-        session.start_x()
-        session.start_game()
-        window = session.find_window(e2e.PLAY_TITLE)
-        wm_class = session.x("xprop", "-id", str(window), "WM_CLASS")
-        expect('"%s"' % entry["StartupWMClass"] in wm_class,
-               "WM_CLASS %s does not match StartupWMClass=%s" % (wm_class.strip(),
-                                                                 entry["StartupWMClass"]))
-        icons = window_icons(session, window)
-        expect((48, 48) in icons, "the window icon has no 48 px picture: %s" % sorted(icons))
-        # The same picture as the installed 48 px theme icon, pixel for pixel.
-        pixels = rgba(os.path.join(root, ICON % "48x48" + ".png"))
-        theme = [(pixels[i + 3] << 24) | (pixels[i] << 16) | (pixels[i + 1] << 8) | pixels[i + 2]
-                 for i in range(0, len(pixels), 4)]
-        unlike = [(a, b) for a, b in zip(icons[(48, 48)], theme) if not same_pixel(a, b)]
-        expect(len(icons[(48, 48)]) == len(theme) and not unlike,
-               "the 48 px window icon differs from the theme icon in %d pixels, e.g. %s"
-               % (len(unlike), ["%08x/%08x" % pair for pair in unlike[:3]]))
-        print("window \"%s\" from Exec=%s, icon sizes %s" % (
-            e2e.PLAY_TITLE, entry["Exec"], ", ".join("%dx%d" % s for s in sorted(icons))))
-    finally:
-        session.close()
+    session.start_game(command=exec_command(entry, root))
+    window = session.find_window(PLAY_TITLE)
+    wm_class = session.display.run("xprop", "-id", str(window), "WM_CLASS")
+    expect('"%s"' % entry["StartupWMClass"] in wm_class,
+           "WM_CLASS %s does not match StartupWMClass=%s" % (wm_class.strip(),
+                                                             entry["StartupWMClass"]))
+    icons = window_icons(session, window)
+    expect((48, 48) in icons, "the window icon has no 48 px picture: %s" % sorted(icons))
+    # The same picture as the installed 48 px theme icon, pixel for pixel.
+    pixels = rgba(os.path.join(root, ICON % "48x48" + ".png"))
+    theme = [(pixels[i + 3] << 24) | (pixels[i] << 16) | (pixels[i + 1] << 8) | pixels[i + 2]
+             for i in range(0, len(pixels), 4)]
+    unlike = [(a, b) for a, b in zip(icons[(48, 48)], theme) if not same_pixel(a, b)]
+    expect(len(icons[(48, 48)]) == len(theme) and not unlike,
+           "the 48 px window icon differs from the theme icon in %d pixels, e.g. %s"
+           % (len(unlike), ["%08x/%08x" % pair for pair in unlike[:3]]))
+    print("window \"%s\" from Exec=%s, icon sizes %s" % (
+        PLAY_TITLE, entry["Exec"], ", ".join("%dx%d" % s for s in sorted(icons))))
 
 
 CHECKS = {"files": check_files, "package": check_package, "window": check_window}
 
 
-def main():
-    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--build", required=True, help="the configured and built build folder")
-    parser.add_argument("check", nargs="+", choices=sorted(CHECKS))
-    args = parser.parse_args()
-    args.build = os.path.abspath(args.build)
-    # Ended from outside (ctest's timeout): still remove what was started.
-    signal.signal(signal.SIGTERM, lambda *_: sys.exit(2))
-
-    failed = []
-    for name in args.check:
-        folder = tempfile.mkdtemp(prefix="rallo2-install-")
-        started = time.monotonic()
-        try:
-            CHECKS[name](args, folder)
-            print("PASS %s (%.1f s)" % (name, time.monotonic() - started))
-        except (Failure, subprocess.TimeoutExpired) as failure:
-            print("FAIL %s: %s" % (name, failure))
-            failed.append(name)
-        finally:
-            shutil.rmtree(folder, ignore_errors=True)
-        sys.stdout.flush()
-    return 1 if failed else 0
-
-
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(runner.main(CHECKS, __doc__, needs=()))

@@ -10,10 +10,10 @@ import statistics
 import sys
 import time
 
-sys.dont_write_bytecode = True
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import browser  # noqa: E402
-from browser import wait_for  # noqa: E402
+sys.dont_write_bytecode = True  # no __pycache__ left in the source tree
+sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+from harness import expect, runner  # noqa: E402
+from harness.browser import Browser, wait  # noqa: E402
 
 FRAME_MS = 15.625
 
@@ -45,14 +45,13 @@ def message(page):
 
 
 def check(condition, what):
-    if not condition:
-        raise AssertionError(what)
+    expect(condition, what)
     print(f"ok: {what}")
 
 
 def run(page, shots):
     shot = lambda name: page.screenshot(os.path.join(shots, f"web_{name}.png"))  # noqa: E731
-    wait_for("the play window", lambda: browser.game_ready(page))
+    wait("the play window", page.game_ready)
     check(page.eval("ralloPage.firstPaint") is not None, "the court is painted")
     check(page.eval("document.querySelector('[data-name=frmRallo] .caption').textContent")
           == "Rallo", "the play window's caption")
@@ -62,14 +61,14 @@ def run(page, shots):
     ball_before = shape_box(page, "shpBall")
     paddle_before = shape_box(page, "shpPaddle")[0]
     page.click("[data-name=cmdNewGame]")
-    wait_for("the ball at its serve place", lambda: visible(page, "shpBall"))
+    wait("the ball at its serve place", lambda: visible(page, "shpBall"))
     check(not visible(page, "cmdNewGame"), "Play hides the buttons")
     time.sleep(0.4)
     page.key("ArrowRight", up=False)  # held through the rest of the pause
     time.sleep(0.3)
     check(shape_box(page, "shpPaddle")[0] == paddle_before, "nothing moves in the serve pause")
     shot("02_serve_pause")
-    wait_for("the paddle to move right", lambda: shape_box(page, "shpPaddle")[0] > paddle_before,
+    wait("the paddle to move right", lambda: shape_box(page, "shpPaddle")[0] > paddle_before,
              timeout=4)
     page.key("ArrowRight", down=False)
     print("ok: a key pressed in the serve pause takes effect")
@@ -86,13 +85,13 @@ def run(page, shots):
     time.sleep(0.3)
     check(shape_box(page, "shpBall") == paused_at, "P pauses the game")
     page.key("p")
-    wait_for("the ball to move again", lambda: shape_box(page, "shpBall") != paused_at,
+    wait("the ball to move again", lambda: shape_box(page, "shpBall") != paused_at,
              timeout=4)
     print("ok: P again resumes it")
     page.eval("ralloPage.frameTimes = []")  # the clock runs without a stop from here
 
     # A whole one-player game: three balls, none returned.
-    wait_for("Game Over!", lambda: visible(page, "Label2"), timeout=60, step=0.1)
+    wait("Game Over!", lambda: visible(page, "Label2"), timeout=60, step=0.1)
     check(text_of(page, "Label2") == "Game Over!", "the game ends with Game Over!")
     check(visible(page, "cmdNewGame") and visible(page, "cmdExit"), "the buttons are back")
     shot("04_game_over")
@@ -115,7 +114,7 @@ def run(page, shots):
     page.hover("[data-name=mnuOptionsTwoPlayer] > .text")
     shot("05_menu_open")
     page.click("[data-name=mnuOptionsTwoPlayerComputer] > .text")
-    wait_for("the two-player board", lambda: visible(page, "lblPlayer2Score"))
+    wait("the two-player board", lambda: visible(page, "lblPlayer2Score"))
     check(page.eval("ralloPage.objects.get(ralloPage.names.get('mnuOptionsTwoPlayerComputer'))"
                     ".checked"), "Play against Computer is checked")
     check(not page.eval("ralloPage.objects.get(ralloPage.names.get('mnuOptionsOnePlayer'))"
@@ -126,19 +125,19 @@ def run(page, shots):
 
     # A match against the computer: the end message comes from inside a frame.
     page.click("[data-name=cmdNewGame]")
-    wait_for("the match's end", lambda: message(page), timeout=90, step=0.2)
+    wait("the match's end", lambda: message(page), timeout=90, step=0.2)
     # The player never moves, so the computer wins unless it misses three times.
     check(message(page) == ["Rallo2", "Computer Wins!"], "the computer wins the match")
     check(text_of(page, "lblPlayer1Score").strip() == "3", "the computer has 3 points")
     shot("06b_match_over")
     page.key("Enter")
-    wait_for("the buttons after the match", lambda: visible(page, "cmdNewGame"), timeout=5)
+    wait("the buttons after the match", lambda: visible(page, "cmdNewGame"), timeout=5)
     check(page.eval("ralloPage.objects.get(ralloPage.names.get('mnuOptions')).enabled"),
           "the menus are enabled again")
 
     # The game-length dialog: bad input, then 5.
     menu(page, "mnuOptions", "mnuOptionsGameTo")
-    wait_for("the dialog", lambda: page.eval(
+    wait("the dialog", lambda: page.eval(
         "!!document.querySelector('[data-name=frmLengthOfGame]:not([hidden])')"))
     check(page.eval("!!document.querySelector('[data-name=frmRallo][hidden]')"),
           "the play window is hidden while the dialog is open")
@@ -147,43 +146,43 @@ def run(page, shots):
           "the text box has the keyboard")
     page.type_text("five")
     page.click("[data-name=cmdGo]")
-    wait_for("the bad-input message", lambda: message(page))
+    wait("the bad-input message", lambda: message(page))
     check(message(page) == ["Rallo2", "Please enter a number!"], "bad input is refused")
     shot("08_bad_input")
     page.key("Enter")
-    wait_for("the message to close", lambda: not message(page))
+    wait("the message to close", lambda: not message(page))
     page.eval("document.querySelector('[data-name=txtPlayTo]').select()")
     page.type_text("5")
     page.key("Enter")  # Enter in the text box sets the length, as the button does
-    wait_for("the play window again", lambda: browser.game_ready(page))
+    wait("the play window again", page.game_ready)
     check(page.eval("!!document.querySelector('[data-name=frmLengthOfGame][hidden]')"),
           "the dialog is hidden after 5 is set")
     menu(page, "mnuOptions", "mnuOptionsGameTo")
-    wait_for("the dialog again", lambda: page.eval(
+    wait("the dialog again", lambda: page.eval(
         "!!document.querySelector('[data-name=frmLengthOfGame]:not([hidden])')"))
     check(page.eval("document.querySelector('[data-name=txtPlayTo]').value") == "5",
           "the dialog keeps 5")
     page.key("Escape")
-    wait_for("the play window after Escape", lambda: browser.game_ready(page))
+    wait("the play window after Escape", page.game_ready)
     check(page.eval("!!document.querySelector('[data-name=frmLengthOfGame][hidden]')"),
           "Escape cancels the dialog")
 
     # The About box, by its access letters: Alt+H, then A.
     page.key("h", alt=True)
-    wait_for("the Help menu", lambda: page.eval(
+    wait("the Help menu", lambda: page.eval(
         "document.querySelector('[data-name=mnuHelp]').classList.contains('open')"))
     shot("09_help_menu")
     page.key("a")
-    wait_for("the About box", lambda: message(page))
+    wait("the About box", lambda: message(page))
     title, text = message(page)
     check(title == "Rallo2" and text, f"the About box, titled Rallo2: {text!r}")
     shot("10_about")
     page.click(".msgbox .ok")
-    wait_for("the About box to close", lambda: not message(page))
+    wait("the About box to close", lambda: not message(page))
 
     # Exit ends the game at once; the page says so and offers a new start.
     page.click("[data-name=cmdExit]")
-    wait_for("the end line", lambda: page.eval(
+    wait("the end line", lambda: page.eval(
         "!document.getElementById('ended').hidden"))
     check(page.eval("document.getElementById('ended').innerText").startswith(
         "Rallo2 has ended."), "Exit ends the game")
@@ -191,14 +190,14 @@ def run(page, shots):
           "no window is left")
     shot("11_ended")
     page.click("#again")
-    wait_for("a new game after Start again", lambda: browser.game_ready(page))
+    wait("a new game after Start again", page.game_ready)
     print("ok: Start again starts a new game")
 
     # A high-DPI screen: the court's canvas has a pixel per device pixel.
     page.send("Emulation.setDeviceMetricsOverride", width=1024, height=768, deviceScaleFactor=2,
               mobile=False)
     page.send("Page.reload")
-    wait_for("the play window", lambda: browser.game_ready(page))
+    wait("the play window", page.game_ready)
     canvas = page.eval("(() => { const c = document.querySelector('[data-name=frmRallo] canvas');"
                        " return [c.width, c.height, c.clientWidth, c.clientHeight]; })()")
     check(canvas[0] == 2 * canvas[2] and canvas[1] == 2 * canvas[3] and canvas[2] > 500,
@@ -214,15 +213,9 @@ def main():
     failure = os.path.join(shots, "web_failure.png")
     if os.path.exists(failure):
         os.remove(failure)  # from an earlier run
-    started = time.monotonic()
-    with browser.served_page(page_dir) as (page, _):
-        try:
-            run(page, shots)
-        except Exception:
-            page.screenshot(failure)
-            raise
-    print(f"page e2e: passed in {time.monotonic() - started:.1f} s")
+    return runner.run_cases({"page": lambda session: run(session.page, shots)}, ["page"],
+                            lambda name: Browser(page_dir, shots))
 
 
 if __name__ == "__main__":
-    main()
+    sys.exit(main())

@@ -1,65 +1,14 @@
-"""A screen reader's side of AT-SPI for the tests: private buses, the tree of
-one application and its events, read with pyatspi."""
+"""A screen reader's side of AT-SPI for the tests: the tree of one
+application and its events, read with pyatspi over the session's buses
+(Session.start_buses)."""
 
-import os
-import signal
-import subprocess
 import time
 
-import rallo2_e2e as e2e
-from rallo2_e2e import Failure
+from .checks import STATE_DEADLINE
 
-BUS_DEADLINE = 20.0
-
-
-class Buses:
-    """A private D-Bus session bus with the accessibility bus on it."""
-
-    def __init__(self, session):
-        self.session = session
-        self.procs = []
-
-    def start(self):
-        env = self.session.env
-        daemon = subprocess.Popen(
-            ["dbus-daemon", "--session", "--nofork", "--nopidfile", "--print-address=1"],
-            env=env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True,
-            start_new_session=True, preexec_fn=e2e.die_with_parent(signal.SIGTERM))
-        self.procs.append(daemon)
-        address = daemon.stdout.readline().strip()
-        if not address:
-            raise Failure("dbus-daemon gave no address")
-        env["DBUS_SESSION_BUS_ADDRESS"] = address
-        env.pop("AT_SPI_BUS_ADDRESS", None)
-        self._spawn(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"])
-        end = time.monotonic() + BUS_DEADLINE
-        while not self._a11y_address():
-            if time.monotonic() > end:
-                raise Failure("the accessibility bus did not come up within %.0f s"
-                              % BUS_DEADLINE)
-            time.sleep(0.1)
-        self._spawn(["/usr/libexec/at-spi2-registryd"])
-        # pyatspi reads the buses from this process's environment.
-        os.environ["DBUS_SESSION_BUS_ADDRESS"] = address
-        os.environ["DISPLAY"] = self.session.display
-        os.environ.pop("AT_SPI_BUS_ADDRESS", None)
-
-    def _spawn(self, command):
-        self.procs.append(subprocess.Popen(
-            command, env=self.session.env, stdout=subprocess.DEVNULL,
-            stderr=subprocess.DEVNULL, start_new_session=True,
-            preexec_fn=e2e.die_with_parent(signal.SIGTERM)))
-
-    def _a11y_address(self):
-        done = subprocess.run(
-            ["dbus-send", "--session", "--print-reply=literal", "--dest=org.a11y.Bus",
-             "/org/a11y/bus", "org.a11y.Bus.GetAddress"],
-            env=self.session.env, capture_output=True, text=True, timeout=10)
-        return done.returncode == 0 and done.stdout.strip()
-
-    def stop(self):
-        for proc in reversed(self.procs):
-            e2e.Session._stop(proc)
+HEARD_EVENTS = ("object:property-change:accessible-name",
+                 "object:property-change:accessible-description", "object:state-changed:focused",
+                 "object:state-changed:showing", "window:create")
 
 
 class Reader:
@@ -75,10 +24,7 @@ class Reader:
         self._listener = lambda event: self.events.append(
             (event.type, role(event.source), name(event.source), event.any_data,
              event.detail1))
-        pyatspi.Registry.registerEventListener(
-            self._listener, "object:property-change:accessible-name",
-            "object:property-change:accessible-description", "object:state-changed:focused",
-            "object:state-changed:showing", "window:create")
+        pyatspi.Registry.registerEventListener(self._listener, *HEARD_EVENTS)
 
     def pump(self, seconds=0.0):
         context = self.glib.MainContext.default()
@@ -113,7 +59,7 @@ class Reader:
             return None
         return self.session.wait_for("the accessible window \"%s\"" % title, probe)
 
-    def wait_event(self, what, match, deadline=e2e.STATE_DEADLINE):
+    def wait_event(self, what, match, deadline=STATE_DEADLINE):
         def probe():
             self.pump()
             return next((event for event in self.events if match(event)), None)
