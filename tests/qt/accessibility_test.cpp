@@ -1,6 +1,7 @@
 // What assistive tools read of the real windows: roles, spoken names, the
 // court and its pieces, the events a game tells and where the focus is.
 #include <QAccessible>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -154,6 +155,23 @@ TEST_F(AccessibilityTest, MenusReadInWordsAndEscapeLeavesThem) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return view->focusWidget() == playButton; }))
         << "the focus is on a " << view->focusWidget()->metaObject()->className();
     EXPECT_EQ(view->menus()->activeAction(), nullptr);
+}
+
+// A sleep answers only a screen reader's calls: a queued call, a key or a
+// paint waiting meanwhile is handled at the next processing of events.
+TEST_F(AccessibilityTest, SleepHandlesNothingOfTheGame) {
+    bool queuedRan = false;
+    QMetaObject::invokeMethod(
+        view, [&] { queuedRan = true; }, Qt::QueuedConnection);
+    QCoreApplication::postEvent(view->focusWidget(),
+                                new QKeyEvent(QEvent::KeyPress, Qt::Key_Left, {}));
+    const int stepBefore = play().paddleStepX.value();
+    platform.Sleep(30);
+    EXPECT_FALSE(queuedRan);
+    EXPECT_EQ(play().paddleStepX.value(), stepBefore) << "a key was handled in the sleep";
+    platform.DoEvents();
+    EXPECT_TRUE(queuedRan);
+    EXPECT_NE(play().paddleStepX.value(), stepBefore) << "the key is handled afterwards";
 }
 
 // While a game runs the court has the focus, not a hidden button; Play
