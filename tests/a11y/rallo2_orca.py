@@ -92,9 +92,42 @@ def case_point_against_computer(session):
     expect(not reader.bad_content(), "Orca was handed no text: %s" % reader.bad_content()[:2])
 
 
+def case_menus_and_message_box(session):
+    """Menus in words, Escape back to where the focus was, and the focus
+    told again when a message box closes."""
+    reader = start(session)
+
+    def after(keys, *words, popups=None):
+        """Presses `keys` (waiting for `popups` open menus if given) and
+        waits until each of `words` has been said after the press."""
+        pressed = time.time()
+        if popups is None:
+            session.key(*keys)
+        else:
+            menu_key(session, keys[0], popups)
+        for said in words:
+            reader.wait_said(session, "\"%s\" after %s" % (said, keys),
+                             lambda t, said=said: t == said, pressed, STATE_DEADLINE)
+
+    session.hold("alt")
+    menu_key(session, "o", 1)
+    session.hold("alt", False)
+    after(["Down"], "Two Player Game.", "submenu.")
+    after(["Right"], "Play against Computer.")
+    after(["Escape"], "Two Player Game.", "submenu.")
+    after(["Up", "Up"], "Play game to.")  # no "dot dot dot"
+    after(["Escape"], "Play push button.", popups=0)
+    session.hold("alt")
+    menu_key(session, "h", 1)
+    session.hold("alt", False)
+    after(["Up", "Return"], "OK push button.")
+    after(["Return"], "Play push button.")
+
+
 CASES = {
     "orca_one_player_alone": case_one_player_alone,
     "orca_point_against_computer": case_point_against_computer,
+    "orca_menus_and_message_box": case_menus_and_message_box,
 }
 
 
