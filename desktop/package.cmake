@@ -18,10 +18,13 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "The Rallo2 team <team@rallo2.org>")
-# Depends: from the libraries the program links.
+# Depends: the font the captions are laid out for (a wider one clips them),
+# and the libraries the program links.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2 | fonts-liberation")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The sound helper plays the theme's sounds through the sound server.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "sound-theme-freedesktop, libcanberra-pulse")
+# The sound helper plays the theme's sounds through the sound server; Qt's
+# Wayland plugin runs the game natively on a Wayland desktop.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "sound-theme-freedesktop, libcanberra-pulse, qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # Below the summary, which is the synopsis line.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION

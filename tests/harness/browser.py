@@ -163,7 +163,10 @@ class Browser:
         return path
 
     def keep_failure(self):
-        return self.keep("failure")
+        try:
+            return self.keep("failure")
+        except Exception:  # noqa: BLE001 (a browser gone leaves no screenshot)
+            return None
 
     def report(self):
         return []

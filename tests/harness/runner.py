@@ -9,6 +9,7 @@ import signal
 import subprocess
 import sys
 import time
+import traceback
 
 from .checks import WINDOW_DEADLINE, Failure
 from .process import die_with_parent
@@ -19,23 +20,29 @@ INDENT = "\n     "
 
 
 def run_case(name, case, open_session):
-    """Runs `case(session)`; returns whether it passed."""
-    session = open_session(name)
+    """Runs `case(session)`; returns whether it passed. Any error fails the
+    case alone; one that is not a check's failure comes with its traceback."""
     started = time.monotonic()
+    session = None
     try:
+        session = open_session(name)
         case(session)
         print("PASS %s (%.1f s)" % (name, time.monotonic() - started))
         return True
-    except (Failure, subprocess.TimeoutExpired) as failure:
-        kept = session.keep_failure()
-        print("FAIL %s: %s" % (name, failure))
+    except Exception as failure:  # noqa: BLE001 (the next case still runs)
+        kept = session and session.keep_failure()
+        print("FAIL %s: %s" % (name, failure if isinstance(failure, Failure) else repr(failure)))
         if kept:
             print("     screenshot: %s" % kept)
-        for line in session.report():
+        lines = session.report() if session else []
+        if not isinstance(failure, (Failure, subprocess.TimeoutExpired)):
+            lines.append(traceback.format_exc().strip())
+        for line in lines:
             print("     " + line.replace("\n", INDENT))
         return False
     finally:
-        session.close()
+        if session:
+            session.close()
         sys.stdout.flush()
 
 
@@ -70,10 +77,11 @@ def run_cases(cases, names, open_session, own_process=False):
     return 0
 
 
-def main(cases, doc, needs=Xvfb.NEEDS, default=None, own_process=False):
+def main(cases, doc, needs=Xvfb.NEEDS, default=None, own_process=False, display=None):
     """The command line of a file of cases: `--game` (or `--build`) and the
     other Session keywords, then the cases to run (default: `default`, else
-    all). Returns the exit status."""
+    all); `display(case)` names the display a case draws on (default Xvfb).
+    Returns the exit status."""
     parser = argparse.ArgumentParser(description=doc.splitlines()[0])
     parser.add_argument("--game", help="the rallo2 program (default: BUILD/rallo2)")
     parser.add_argument("--game-arg", action="append", default=[], dest="game_args",
@@ -100,4 +108,5 @@ def main(cases, doc, needs=Xvfb.NEEDS, default=None, own_process=False):
     if settings["build"]:
         settings["build"] = os.path.abspath(settings["build"])
     names = args.case or default or list(cases)
-    return run_cases(cases, names, lambda name: Session(name, **settings), own_process)
+    return run_cases(cases, names, lambda name: Session(
+        name, display=display(name) if display else "xvfb", **settings), own_process)

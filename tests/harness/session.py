@@ -1,6 +1,7 @@
 """One test case's world: a private folder, a display, the buses and sound
 server a case asks for, and the game, all ended by close(), last first."""
 
+import functools
 import os
 import shutil
 import tempfile
@@ -10,10 +11,11 @@ from .checks import STATE_DEADLINE, WINDOW_DEADLINE, wait_for
 from .play_window import PLAY_TITLE, PlayWindow
 from .process import Process
 from .sound import SoundServer
+from .wayland import Sway
 from .xvfb import SCREEN, Xvfb
 
 # The kinds of display a session can draw on, by name.
-DISPLAYS = {"xvfb": Xvfb}
+DISPLAYS = {"xvfb": Xvfb, "sway": Sway, "sway-csd": functools.partial(Sway, csd=True)}
 # Variables of the driver's own desktop that would lead a program there.
 DESKTOP_VARIABLES = ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XAUTHORITY",
                      "AT_SPI_BUS_ADDRESS")
@@ -31,7 +33,8 @@ class Session:
         self.build = build
         game = game or (build and os.path.join(build, "rallo2"))
         self.game_command = [game, *game_args] if game else None
-        self.sim = sim or (game and os.path.join(os.path.dirname(game), "rallo2-sim"))
+        self.sim = sim or (game and os.path.join(os.path.dirname(os.path.abspath(game)),
+                                                 "rallo2-sim"))
         self.shots = shots
         self.window_timeout = window_timeout
         self.screen = screen

@@ -45,8 +45,10 @@ CONTROL = {
     "Section": "games",
     "Priority": "optional",
     "Maintainer": "The Rallo2 team <team@rallo2.org>",
-    "Recommends": "sound-theme-freedesktop, libcanberra-pulse",
+    "Recommends": "sound-theme-freedesktop, libcanberra-pulse, qt6-wayland",
 }
+# The font the captions are laid out for, as the package asks for it.
+FONT_DEPENDS = "fonts-liberation2 | fonts-liberation"
 # Libraries the program links, which dpkg-shlibdeps must have found.
 LINKED = ("libc6", "libstdc++6", "libqt6core6", "libqt6gui6", "libqt6widgets6")
 
@@ -201,7 +203,9 @@ def check_package(session):
     for name, value in CONTROL.items():
         expect(fields.get(name) == value, "control field %s is %r, expected %r"
                % (name, fields.get(name), value))
-    depends = [part.split()[0] for part in fields.get("Depends", "").split(",") if part.strip()]
+    alternatives = [part.strip() for part in fields.get("Depends", "").split(",")]
+    expect(FONT_DEPENDS in alternatives, "Depends lacks %s: %r" % (FONT_DEPENDS, alternatives))
+    depends = [part.split()[0] for part in alternatives if part]
     for library in LINKED:
         expect(library in depends, "Depends lacks %s: %r" % (library, fields.get("Depends")))
     description = fields.get("Description", "").split("\n")

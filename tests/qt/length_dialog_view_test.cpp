@@ -55,8 +55,8 @@ TEST_F(LengthDialogTest, TypedTextIsTheModelsAndEnterSetsTheLength) {
     EXPECT_EQ(edit->text(), "3");
     EXPECT_EQ(dialog->focusWidget(), edit) << "first in the focus order";
 
-    // Letters that steer paddles in the play window are text here.
-    edit->selectAll();
+    // Letters that steer paddles in the play window are text here, and
+    // they type over the text the dialog opened with.
     QTest::keyClicks(edit, "Pasz");
     EXPECT_EQ(edit->text(), "Pasz");
     EXPECT_EQ(program.LengthDialog()->txtPlayTo.Text.get(), "Pasz");
@@ -68,10 +68,12 @@ TEST_F(LengthDialogTest, TypedTextIsTheModelsAndEnterSetsTheLength) {
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_TRUE(view->isVisible());
 
-    Open();  // shown again, as it was left
+    Open();  // shown again, as it was left, its text to be typed over again
     EXPECT_EQ(edit->text(), "12");
+    EXPECT_EQ(edit->selectedText(), "12");
     // Closed from its title bar: the game's cancel brings the play window back.
     QTest::keyClicks(edit, "9");
+    EXPECT_EQ(edit->text(), "9");
     dialog->close();
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_TRUE(view->isVisible());

@@ -73,6 +73,13 @@ QWidget* ControlWidgets::FirstShownButton() const {
     return nullptr;
 }
 
+void ControlWidgets::OfferTextsToTypeOver() {
+    for (const Control* control : window_.controls) {
+        if (control->kind == ControlKind::TextBox)
+            static_cast<QLineEdit*>(For(*control))->selectAll();
+    }
+}
+
 QWidget* ControlWidgets::Create(Control& control) {
     switch (control.kind) {
         case ControlKind::Label:

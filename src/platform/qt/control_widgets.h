@@ -19,6 +19,8 @@ public:
 
     QWidget* For(const Control& control) const;
     QWidget* FirstShownButton() const;
+    // A window that opens offers its text boxes' texts to be typed over.
+    void OfferTextsToTypeOver();
 
     // What a control's change means beyond its own widget.
     enum class Effect { None, NewWords, ButtonShownOrHidden };

@@ -1,12 +1,14 @@
 #include "platform/qt/window_view.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QMenuBar>
 #include <algorithm>
 
 #include "platform/qt/client_area.h"
 #include "platform/qt/court_for_readers.h"
 #include "platform/qt/design_font.h"
+#include "platform/qt/frame_watch.h"
 #include "platform/qt/menu_view.h"
 #include "platform/qt/reader_notice.h"
 
@@ -35,6 +37,12 @@ ClientArea* MakeClientArea(Window& window, QWidget* parent) {
     return area;
 }
 
+// Where the compositor places every window (Wayland), a program's own
+// places are not asked for, and the places Qt tells are not the real ones.
+bool CompositorPlacesWindows() {
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
 }  // namespace
 
 WindowView::WindowView(Window& window, EventSink& sink, QMargins& knownFrame)
@@ -56,6 +64,11 @@ WindowView::WindowView(Window& window, EventSink& sink, QMargins& knownFrame)
     // Some window systems tell the frame as soon as the native window exists.
     winId();
     frame_.Learn(*this);  // before the outer size is set from it
+    // A new frame on a painted window: refit, and paint it all again.
+    new FrameWatch(*this, [this] {
+        if (frame_.Learn(*this)) FitToFrame();
+        update();
+    });
     SetOuterSize();
     ApplyWindow();
 }
@@ -131,12 +144,13 @@ void WindowView::ApplyWindow() {
     }
 
     // Move() sets Left, then Top, then tells once; the first two are halfway.
-    if (!window_.moving()) {
+    if (!window_.moving() && !CompositorPlacesWindows()) {
         const QPoint place(ToPixels(window_.Left), ToPixels(window_.Top));
         if (pos() != place) move(place);
     }
 
     if (window_.Visible && !isVisible()) {
+        widgets_.OfferTextsToTypeOver();
         show();
         raise();
         activateWindow();
@@ -174,10 +188,11 @@ void WindowView::FitToFrame() {
 }
 
 // The window is placed by the game; a move by the user is written back so
-// the model always tells where the window is.
+// the model always tells where the window is (where the compositor places
+// it, Qt cannot tell).
 void WindowView::moveEvent(QMoveEvent* event) {
     QWidget::moveEvent(event);
-    if (!isVisible()) return;
+    if (!isVisible() || CompositorPlacesWindows()) return;
     writing_ = true;
     if (ToPixels(window_.Left) != x()) window_.Left = static_cast<float>(x()) * kTwipsPerPixel;
     if (ToPixels(window_.Top) != y()) window_.Top = static_cast<float>(y()) * kTwipsPerPixel;

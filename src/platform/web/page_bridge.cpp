@@ -6,8 +6,9 @@
 
 // clang-format off
 EM_JS(void, page_window, (int id, const char* caption, double clientWidth, double clientHeight,
-                          std::uint32_t backColor, int hasMenus), {
-    ralloPage.window(id, UTF8ToString(caption), clientWidth, clientHeight, backColor, !!hasMenus);
+                          std::uint32_t backColor, int hasMenus, int dialog), {
+    ralloPage.window(id, UTF8ToString(caption), clientWidth, clientHeight, backColor, !!hasMenus,
+                     !!dialog);
 });
 EM_JS(void, page_window_update, (int id, const char* caption, double left, double top,
                                  double width, double height, int visible), {
@@ -58,6 +59,22 @@ EM_JS(double, page_viewport_height, (), { return ralloPage.viewportHeight(); });
 EM_JS(char, page_decimal_separator, (), { return ralloPage.separator("decimal", 46); });
 EM_JS(char, page_group_separator, (), { return ralloPage.separator("group", 44); });
 EM_JS(void, page_beep, (), { ralloPage.beep(); });
+EM_JS(void, page_accessible_name, (int id, const char* name), {
+    ralloPage.accessibleName(id, UTF8ToString(name));
+});
+EM_JS(void, page_court, (int window, const char* name), {
+    ralloPage.court(window, UTF8ToString(name));
+});
+EM_JS(void, page_piece, (int shape, const char* name), {
+    ralloPage.piece(shape, UTF8ToString(name));
+});
+EM_JS(void, page_describe, (int window, const char* description), {
+    ralloPage.describe(window, UTF8ToString(description));
+});
+EM_JS(void, page_announce, (const char* text, int urgent), {
+    ralloPage.announce(UTF8ToString(text), !!urgent);
+});
+EM_JS(void, page_wake_after, (std::uint32_t milliseconds), { ralloPage.wakeAfter(milliseconds); });
 EM_ASYNC_JS(void, wait_message_box, (const char* title, const char* text, int critical), {
     await ralloPage.messageBox(UTF8ToString(title), UTF8ToString(text), !!critical);
 });

@@ -7,11 +7,12 @@
 namespace rallo::web {
 
 // What the page queues for the game, in the order the player did it.
-enum class PageEvent { None = 0, KeyDown, KeyUp, Button, Menu, Text, Tick, Close };
+// Wake only brings the game back to tell news it held back.
+enum class PageEvent { None = 0, KeyDown, KeyUp, Button, Menu, Text, Tick, Close, Wake };
 
 extern "C" {
 void page_window(int id, const char* caption, double clientWidth, double clientHeight,
-                 std::uint32_t backColor, int hasMenus);
+                 std::uint32_t backColor, int hasMenus, int dialog);
 void page_window_update(int id, const char* caption, double left, double top, double width,
                         double height, int visible);
 void page_name(int id, const char* name);  // for the page's elements and its tests
@@ -33,6 +34,14 @@ double page_viewport_height();
 char page_decimal_separator();
 char page_group_separator();
 void page_beep();
+// What a screen reader is told: a control's name, the court (a window's
+// element holding its pieces) and its description, and news as it happens.
+void page_accessible_name(int id, const char* name);
+void page_court(int window, const char* name);
+void page_piece(int shape, const char* name);
+void page_describe(int window, const char* description);
+void page_announce(const char* text, int urgent);
+void page_wake_after(std::uint32_t milliseconds);  // queues a Wake event
 void page_message_box(const char* title, const char* text, int critical);  // waits for OK
 void page_end();                                                           // never returns
 }

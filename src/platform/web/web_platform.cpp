@@ -43,7 +43,8 @@ int WebPlatform::Register(Kind kind, Observable& object, Window& window, EventSi
 void WebPlatform::Attach(Window& window, EventSink& sink) {
     const int windowId = Register(Kind::Window, window, window, sink);
     page_window(windowId, window.Caption.get().c_str(), Px(window.clientWidth),
-                Px(window.clientHeight), window.BackColor, window.menuBar.empty() ? 0 : 1);
+                Px(window.clientHeight), window.BackColor, window.menuBar.empty() ? 0 : 1,
+                window.role == WindowRole::Dialog ? 1 : 0);
     for (Control* control : window.controls)
         AddControl(windowId, *control, window, sink);
     for (MenuItem* item : window.menuBar)
@@ -52,6 +53,7 @@ void WebPlatform::Attach(Window& window, EventSink& sink) {
         const int id = Register(Kind::Timer, *timer, window, sink);
         Show(id);
     }
+    reader_.Attach(window, windowId);
     Show(windowId);
 }
 
@@ -116,6 +118,7 @@ void WebPlatform::Show(int id) {
             }
             page_control_update(id, Px(control.Left), Px(control.Top), Px(control.Width),
                                 Px(control.Height), control.Visible, text.c_str());
+            reader_.Shown(*entry.window, control);
             break;
         }
         case Kind::Menu:
@@ -134,10 +137,15 @@ void WebPlatform::ShowMenuTree(const MenuItem& item) {
         ShowMenuTree(*child);
 }
 
+// The news is taken whenever the game's handlers have run: before the
+// events (the game was busy) and after each.
 void WebPlatform::DoEvents() {
     int fields[2] = {0, 0};
-    for (int kind; (kind = page_take_event(fields)) != 0;)
+    reader_.TakeNews(timeGetTime());
+    for (int kind; (kind = page_take_event(fields)) != 0;) {
         Dispatch(kind, fields);
+        reader_.TakeNews(timeGetTime());
+    }
 }
 
 void WebPlatform::Dispatch(int kind, const int* fields) {
@@ -172,6 +180,9 @@ void WebPlatform::Dispatch(int kind, const int* fields) {
         case PageEvent::Close:
             entry.sink->Close(*entry.window);
             break;
+        case PageEvent::Wake:
+            reader_.Woken();
+            break;
         case PageEvent::None:
             break;
     }
@@ -202,6 +213,7 @@ void WebPlatform::Sleep(std::int32_t milliseconds) {
 }
 
 void WebPlatform::MsgBox(std::string_view text, MsgIcon icon) {
+    reader_.Message(text, timeGetTime());
     page_message_box(kAppTitle, std::string(text).c_str(), icon == MsgIcon::Critical ? 1 : 0);
 }
 

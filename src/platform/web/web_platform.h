@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/web/page_reader.h"
 
 namespace rallo::web {
 
@@ -48,6 +49,7 @@ private:
 
     std::vector<Entry> entries_;  // an object's id is its index
     std::unordered_map<const Observable*, int> ids_;
+    PageReader reader_{ids_};
     std::mt19937 generator_;
     bool writing_ = false;  // the page itself is writing to a control
 };

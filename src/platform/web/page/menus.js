@@ -9,18 +9,35 @@ Object.assign(ralloPage, {
     const item = {kind: "menu", id, win, parent, hasChildren, children: [], enabled: true,
                   checked: false, letter: ""};
     if (parent) {
-      if (!parent.popup) parent.popup = element("div", "popup", parent.node);
+      if (!parent.popup) {
+        parent.popup = element("div", "popup", parent.node);
+        parent.popup.setAttribute("role", "menu");
+        this.refer(parent.popup, "aria-labelledby", parent.text);
+      }
       item.node = element("div", "item", parent.popup);
-      item.node.setAttribute("role", "menuitem");
       item.check = element("span", "check", item.node);
+      item.check.setAttribute("aria-hidden", "true");  // the checked state says it
       item.text = element("span", "text", item.node);
-      if (hasChildren) element("span", "arrow", item.node).textContent = "\u25b8";
+      if (hasChildren) {
+        const arrow = element("span", "arrow", item.node);
+        arrow.textContent = "\u25b8";
+        arrow.setAttribute("aria-hidden", "true");  // aria-haspopup says it
+      }
       parent.children.push(item);
     } else {
       item.node = element("div", "top", win.menuBar);
-      item.node.setAttribute("role", "menuitem");
       item.text = element("span", "text", item.node);
       win.menus.push(item);
+    }
+    // The caption is the menu item to a reader; its submenu lies beside it,
+    // as the menu bar's own pattern has it, so that its items are no part
+    // of the caption's name.
+    item.node.setAttribute("role", "none");
+    item.text.setAttribute("role", "menuitem");
+    item.text.tabIndex = -1;  // the keyboard's place in the menus is a real focus
+    if (hasChildren) {
+      item.text.setAttribute("aria-haspopup", "menu");
+      item.text.setAttribute("aria-expanded", "false");
     }
     item.node.dataset.name = this.nameOf(id);
     item.node.addEventListener("mousedown", event => event.preventDefault());
@@ -40,8 +57,9 @@ Object.assign(ralloPage, {
     item.checked = checked;
     item.enabled = enabled;
     if (item.check) item.check.textContent = checked ? "\u2713" : "";
+    this.describeMenuItem(item);
     item.node.classList.toggle("disabled", !enabled);
-    item.node.setAttribute("aria-disabled", String(!enabled));
+    item.text.setAttribute("aria-disabled", String(!enabled));
     if (!enabled && this.menuPath.includes(item)) this.closeMenus();
   },
 
@@ -54,9 +72,13 @@ Object.assign(ralloPage, {
       path.unshift(at);
     }
     this.menuPath = path;
-    for (const open of path) open.node.classList.add("open");
+    for (const open of path) {
+      open.node.classList.add("open");
+      open.text.setAttribute("aria-expanded", "true");
+    }
     if (item.parent && !path.includes(item)) item.node.classList.add("marked");
     this.marked = item;
+    this.focusMenuItem(item);
   },
 
   // A submenu opens (from the keyboard with its first item marked); a
@@ -78,7 +100,10 @@ Object.assign(ralloPage, {
   },
 
   clearMenuMarks() {
-    for (const open of this.menuPath) open.node.classList.remove("open");
+    for (const open of this.menuPath) {
+      open.node.classList.remove("open");
+      open.text.setAttribute("aria-expanded", "false");
+    }
     for (const node of document.querySelectorAll(".menubar .marked")) {
       node.classList.remove("marked");
     }
@@ -88,13 +113,27 @@ Object.assign(ralloPage, {
     this.clearMenuMarks();
     this.menuPath = [];
     this.marked = null;
+    this.leaveMenus();
   },
 
   // Keys while a menu is open: arrows move, Enter chooses, a letter chooses
-  // its item, Escape closes one level.
+  // its item, Escape closes one level, Tab leaves the menus. With the menu
+  // bar marked and no menu open, Left and Right go along the bar and Enter
+  // or Down opens the marked menu.
   menuKey(event) {
     const marked = this.marked;
     const tops = marked.win.menus;
+    if (!this.menuPath.length) {
+      const by = {ArrowLeft: -1, ArrowRight: 1}[event.key];
+      if (by) {
+        this.markTopMenu(tops[(tops.indexOf(marked) + by + tops.length) % tops.length]);
+        return;
+      }
+      if (["ArrowDown", "ArrowUp", "Enter", " "].includes(event.key)) {
+        this.activate(marked, false);
+        return;
+      }
+    }
     const inside = this.menuPath.includes(marked);  // an open menu, nothing in it marked
     const list = inside ? marked.children : marked.parent ? marked.parent.children : tops;
     const step = (from, by) => {
@@ -112,6 +151,9 @@ Object.assign(ralloPage, {
       case "Escape":
         if (marked.parent && marked.parent.parent) this.openTo(marked.parent, false);
         else this.closeMenus();
+        break;
+      case "Tab":
+        this.closeMenus();
         break;
       case "ArrowDown":
       case "ArrowUp": {

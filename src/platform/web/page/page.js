@@ -6,7 +6,7 @@
 
 const FRAME_MS = 15.625;  // the game's speeds are per 1/64 s frame
 const FRAME_BORDER = 3;   // px each side: the 90 twips of frame the game allows
-const EVENT = {KeyDown: 1, KeyUp: 2, Button: 3, Menu: 4, Text: 5, Tick: 6, Close: 7};
+const EVENT = {KeyDown: 1, KeyUp: 2, Button: 3, Menu: 4, Text: 5, Tick: 6, Close: 7, Wake: 8};
 const GAME_KEYS = new Set([19, 37, 38, 39, 40, 65, 80, 83, 90]);
 const NAMED_KEYS = {
   Backspace: 8, Tab: 9, Enter: 13, NumpadEnter: 13, ShiftLeft: 16, ShiftRight: 16,
@@ -26,21 +26,32 @@ function element(tag, className, parent) {
   return node;
 }
 
+function placeAt(node, left, top, width, height) {
+  Object.assign(node.style, {left: `${left}px`, top: `${top}px`, width: `${width}px`,
+                             height: `${height}px`});
+}
+
 // "&Play": the letter after & is the access letter, underlined; "&&" is "&".
+// The caption stays in as few text nodes as the underline allows, so that a
+// reader meets whole words.
 function setCaption(node, caption) {
   node.textContent = "";
   let letter = "";
+  let run = "";
   for (let i = 0; i < caption.length; ++i) {
     if (caption[i] === "&" && i + 1 < caption.length) {
       ++i;
       if (caption[i] !== "&" && !letter) {
         letter = caption[i].toUpperCase();
+        if (run) node.appendChild(document.createTextNode(run));
         element("u", "", node).textContent = caption[i];
+        run = "";
         continue;
       }
     }
-    node.appendChild(document.createTextNode(caption[i]));
+    run += caption[i];
   }
+  if (run) node.appendChild(document.createTextNode(run));
   return letter;
 }
 
@@ -80,7 +91,11 @@ const ralloPage = {
       }
       return;
     }
-    if (down && this.menuPath.length) {
+    if (this.navigationKey(event, down)) {
+      event.preventDefault();
+      return;
+    }
+    if (down && this.marked) {
       event.preventDefault();
       this.menuKey(event);
       return;
@@ -201,11 +216,16 @@ const ralloPage = {
     const box = element("div", "msgbox", backdrop);
     box.setAttribute("role", critical ? "alertdialog" : "dialog");
     box.setAttribute("aria-modal", "true");
-    element("div", "titlebar", box).textContent = title;
+    const titleBar = element("div", "titlebar", box);
+    titleBar.textContent = title;
     const body = element("div", "body", box);
     const icon = element("span", critical ? "icon critical" : "icon information", body);
     icon.textContent = critical ? "\u00d7" : "i";
-    element("p", "text", body).textContent = text.replace(/\r\n/g, "\n");
+    icon.setAttribute("aria-hidden", "true");  // the role says as much
+    const message = element("p", "text", body);
+    message.textContent = text.replace(/\r\n/g, "\n");
+    this.refer(box, "aria-labelledby", titleBar);
+    this.refer(box, "aria-describedby", message);
     const ok = element("button", "ok", box);
     ok.type = "button";
     ok.textContent = "OK";

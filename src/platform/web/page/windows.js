@@ -10,14 +10,20 @@ Object.assign(ralloPage, {
     this.idNames.set(id, name);
   },
 
-  window(id, caption, clientWidth, clientHeight, backColor, hasMenus) {
+  window(id, caption, clientWidth, clientHeight, backColor, hasMenus, dialog) {
     const root = element("div", "window", document.getElementById("desktop"));
     root.hidden = true;
     const title = element("div", "titlebar", root);
-    const text = element("span", "caption", title);
+    const text = element("h1", "caption", title);  // the heading of what the window shows
+    if (dialog) {
+      root.setAttribute("role", "dialog");
+      root.setAttribute("aria-modal", "true");  // the window behind is hidden meanwhile
+      this.refer(root, "aria-labelledby", text);
+    }
     const close = element("button", "close", title);
     close.textContent = "\u00d7";
     close.title = "Close";
+    close.setAttribute("aria-label", "Close");
     close.tabIndex = -1;
     close.addEventListener("click", () => this.post({kind: EVENT.Close, a: id}));
     const menuBar = hasMenus ? element("div", "menubar", root) : null;
@@ -26,7 +32,7 @@ Object.assign(ralloPage, {
     client.style.background = cssColor(backColor);
     const canvas = element("canvas", "", client);
     const win = {kind: "window", id, root, title: text, menuBar, client, canvas, clientWidth,
-                 clientHeight, shapes: [], menus: [], visible: false, dirty: true};
+                 clientHeight, shapes: [], menus: [], visible: false, dirty: true, dialog};
     root.dataset.name = this.nameOf(id);
     root.addEventListener("mousedown", () => { this.active = win; });
     this.objects.set(id, win);
@@ -141,15 +147,17 @@ Object.assign(ralloPage, {
       this.invalidate(control.win);
       return;
     }
-    Object.assign(node.style, {left: `${left}px`, top: `${top}px`, width: `${width}px`,
-                               height: `${height}px`});
+    placeAt(node, left, top, width, height);
+    if (control.kind === "button" && node.hidden === visible) this.settleFocusSoon(control.win);
     node.hidden = !visible;
     if (control.kind === "textbox") {
       if (node.value !== text) node.value = text;
     } else if (control.kind === "button") {
       control.accessLetter = setCaption(node, text);
+      const letter = control.accessLetter;
+      if (letter) node.setAttribute("aria-keyshortcuts", `Alt+${letter}`);
     } else {
-      node.textContent = text;
+      this.fillLabel(control);
     }
   },
 
@@ -195,6 +203,7 @@ Object.assign(ralloPage, {
                            height - hairline);
       }
     }
+    if (win.court) this.placeCourt(win);
     if (this.firstPaint === null && win.visible && win.shapes.length) {
       this.firstPaint = performance.now();
     }
