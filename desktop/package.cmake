@@ -22,9 +22,12 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "The Rallo2 team <team@rallo2.org>")
 # and the libraries the program links.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2 | fonts-liberation")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The sound helper plays the theme's sounds through the sound server; Qt's
+# A sans-serif face for the menu bar and the message boxes (with the
+# Liberation fonts alone, fontconfig's sans-serif is Liberation Mono); the
+# sound helper plays the theme's sounds through the sound server; Qt's
 # Wayland plugin runs the game natively on a Wayland desktop.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "sound-theme-freedesktop, libcanberra-pulse, qt6-wayland")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+    "fonts-dejavu-core, sound-theme-freedesktop, libcanberra-pulse, qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # Below the summary, which is the synopsis line.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION

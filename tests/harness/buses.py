@@ -33,7 +33,12 @@ class Buses:
         self._spawn(session, [LIBEXEC + "at-spi2-registryd"], env)
         # pyatspi reads the buses from this process's environment.
         os.environ["DBUS_SESSION_BUS_ADDRESS"] = address
-        os.environ["DISPLAY"] = session.display.name
+        # An X display's name starts with a colon; on any other, AT-SPI
+        # would look for an X server first.
+        if session.display.name.startswith(":"):
+            os.environ["DISPLAY"] = session.display.name
+        else:
+            os.environ.pop("DISPLAY", None)
         os.environ.pop("AT_SPI_BUS_ADDRESS", None)
 
     def _spawn(self, session, command, env=None, **popen):

@@ -29,6 +29,8 @@ KEYMAP = b"""xkb_keymap {
   xkb_symbols { include "pc+us+inet(evdev)" };
 };\0"""
 KEYMAP_XKB_V1 = 1
+# Between the presses and releases of a chord.
+CHORD_PACE_S = 0.03
 BUTTON_LEFT = 0x110
 PRESSED, RELEASED = 1, 0
 # Requests by (interface, name): opcodes of the protocols' XML.
@@ -73,12 +75,17 @@ class VirtualInput:
         self.sock.close()
 
     def tap(self, combo):
-        """Presses the keys of `combo` in turn and releases them backwards."""
+        """Presses the keys of `combo` in turn and releases them backwards,
+        a chord at a hand's pace: a program that hands its keys to a screen
+        reader before it acts on them (Qt does) may see an instant chord's
+        modifier go before the key it modifies."""
         names = self._names(combo)
-        for name in names:
-            self._key(name, PRESSED)
-        for name in reversed(names):
-            self._key(name, RELEASED)
+        events = [(name, PRESSED) for name in names] + [(n, RELEASED) for n in reversed(names)]
+        for index, (name, state) in enumerate(events):
+            self._key(name, state)
+            if len(names) > 1 and index < len(events) - 1:
+                self._roundtrip()
+                time.sleep(CHORD_PACE_S)
         self._roundtrip()
 
     def hold(self, combo, down):
@@ -88,16 +95,27 @@ class VirtualInput:
         self._roundtrip()
 
     def click(self, point):
+        self.press(point)
+        self.press(point, False)
+
+    def press(self, point, down=True):
+        """The left button pressed (or released) at `point`."""
+        self._motion(point)
+        self._request(self.pointer, POINTER_BUTTON,
+                      struct.pack("<III", _now_ms(), BUTTON_LEFT, PRESSED if down else RELEASED))
+        self._request(self.pointer, POINTER_FRAME)
+        self._roundtrip()
+
+    def move(self, point):
+        self._motion(point)
+        self._roundtrip()
+
+    def _motion(self, point):
         x, y = point
         width, height = self.size
         self._request(self.pointer, POINTER_MOTION_ABSOLUTE,
                       struct.pack("<IIIII", _now_ms(), x, y, width, height))
         self._request(self.pointer, POINTER_FRAME)
-        for state in (PRESSED, RELEASED):
-            self._request(self.pointer, POINTER_BUTTON,
-                          struct.pack("<III", _now_ms(), BUTTON_LEFT, state))
-            self._request(self.pointer, POINTER_FRAME)
-        self._roundtrip()
 
     # --- keys ---------------------------------------------------------------
 

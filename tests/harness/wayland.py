@@ -31,6 +31,8 @@ DESKTOP = (128, 0, 128)
 UNPRIVILEGED = "nobody"
 # A typist's pace between keys, as xdotool keeps on X.
 KEY_PACE_S = int(KEY_DELAY_MS) / 1000.0
+# A hand's pace between the pointer's moves in a drag.
+DRAG_PACE_S = 0.05
 
 
 class Sway:
@@ -156,6 +158,27 @@ class Sway:
 
     def click(self, point):
         self.input.click(point)
+
+    def drag(self, start, step, moved):
+        """Presses the left button at `start` and moves the pointer on by
+        `step` (dx, dy) at a time until `moved()` says the drag took (the
+        compositor takes over only once the program asks it to), then
+        releases it there."""
+        self.input.press(start)
+        at = start
+
+        def probe():
+            nonlocal at
+            at = (min(at[0] + step[0], self.screen[0] - 1),
+                  min(at[1] + step[1], self.screen[1] - 1))
+            self.input.move(at)
+            return moved()
+
+        try:
+            wait_for("a drag from %s to move its window" % (start,), probe, READY_DEADLINE,
+                     interval=DRAG_PACE_S)
+        finally:
+            self.input.press(at, False)
 
     def run(self, *command, check=True, text=True):
         """A tool run on this desktop; returns what it printed."""

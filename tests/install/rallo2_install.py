@@ -45,7 +45,8 @@ CONTROL = {
     "Section": "games",
     "Priority": "optional",
     "Maintainer": "The Rallo2 team <team@rallo2.org>",
-    "Recommends": "sound-theme-freedesktop, libcanberra-pulse, qt6-wayland",
+    # A sans-serif face first: without it the menus are drawn monospace.
+    "Recommends": "fonts-dejavu-core, sound-theme-freedesktop, libcanberra-pulse, qt6-wayland",
 }
 # The font the captions are laid out for, as the package asks for it.
 FONT_DEPENDS = "fonts-liberation2 | fonts-liberation"

@@ -12,6 +12,7 @@
 #include "platform/qt/accessible.h"
 #include "platform/qt/desktop_bell.h"
 #include "platform/qt/frame_clock.h"
+#include "platform/qt/frame_watch.h"
 #include "platform/qt/key_filter.h"
 #include "platform/qt/probes.h"
 #include "platform/qt/reader_calls.h"
@@ -48,7 +49,7 @@ FrameClock* QtPlatform::ClockOf(const Timer& timer) const {
 }
 
 void QtPlatform::Attach(Window& window, EventSink& sink) {
-    views_.push_back(std::make_unique<WindowView>(window, sink, frame_));
+    views_.push_back(std::make_unique<WindowView>(window, sink, frame_, titleBars_));
     for (Timer* timer : window.timers) {
         clocks_.push_back(std::make_unique<FrameClock>(*timer, sink));
     }
@@ -103,6 +104,9 @@ void QtPlatform::MsgBox(std::string_view text, MsgIcon icon) {
     QMessageBox box(icon == MsgIcon::Critical ? QMessageBox::Critical : QMessageBox::Information,
                     QString::fromUtf8(kAppTitle), body, QMessageBox::Ok, owner);
     box.setTextFormat(Qt::PlainText);
+    // A fixed-size window like the game's: its title bar offers no maximise.
+    titleBars_.Prepare(box);
+    new FrameWatch(box, [this, &box] { titleBars_.Exposed(box); });
     box.exec();
     // Without a window manager nobody else gives the keyboard back.
     if (owner != nullptr && owner->isVisible()) owner->activateWindow();

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/qt/title_bars.h"
 
 namespace rallo::qt {
 
@@ -28,6 +29,8 @@ public:
     // The view of an attached window, for tests and for placing message boxes.
     WindowView* ViewOf(const Window& window) const;
     FrameClock* ClockOf(const Timer& timer) const;
+    // Who draws the windows' title bars; tests hand them to the game.
+    TitleBars& titleBars() { return titleBars_; }
 
     void Attach(Window& window, EventSink& sink) override;
     void Beep() override;
@@ -48,6 +51,7 @@ private:
     std::vector<std::unique_ptr<WindowView>> views_;
     std::vector<std::unique_ptr<FrameClock>> clocks_;
     QMargins frame_;  // the window manager's frame, once one has been seen
+    TitleBars titleBars_;
     std::mt19937 generator_;
 };
 

@@ -1,6 +1,8 @@
-// The window system's frame round a game window. The game counts a window's
-// outer box (client area, menu bar and frame); the window system tells the
-// frame when it likes, most only once a window is shown.
+// The frame round a game window: the window system's, and the game's own
+// title bar where it draws one (kept in the window's contents margins). The
+// game counts a window's outer box (client area, menu bar and frame); the
+// window system tells its frame when it likes, most only once a window is
+// shown.
 #pragma once
 
 #include <QMargins>

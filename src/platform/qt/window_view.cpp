@@ -11,6 +11,7 @@
 #include "platform/qt/frame_watch.h"
 #include "platform/qt/menu_view.h"
 #include "platform/qt/reader_notice.h"
+#include "platform/qt/title_bars.h"
 
 namespace rallo::qt {
 
@@ -45,7 +46,7 @@ bool CompositorPlacesWindows() {
 
 }  // namespace
 
-WindowView::WindowView(Window& window, EventSink& sink, QMargins& knownFrame)
+WindowView::WindowView(Window& window, EventSink& sink, QMargins& knownFrame, TitleBars& titleBars)
     : QWidget(nullptr, kWindowFlags),
       window_(window),
       sink_(sink),
@@ -61,11 +62,13 @@ WindowView::WindowView(Window& window, EventSink& sink, QMargins& knownFrame)
     for (Control* control : window_.controls)
         control->SetObserver(this);
     window_.SetObserver(this);
+    titleBars.Prepare(*this);
     // Some window systems tell the frame as soon as the native window exists.
     winId();
     frame_.Learn(*this);  // before the outer size is set from it
     // A new frame on a painted window: refit, and paint it all again.
-    new FrameWatch(*this, [this] {
+    new FrameWatch(*this, [this, &titleBars] {
+        titleBars.Exposed(*this);
         if (frame_.Learn(*this)) FitToFrame();
         update();
     });
@@ -134,12 +137,13 @@ void WindowView::ApplyWindow() {
     if (windowTitle() != caption) setWindowTitle(caption);
 
     const int menuHeight = MenuHeight();
+    const int top = contentsMargins().top();  // under the game's own title bar, if any
     const QSize inside = frame_.Inside(QSize(ToPixels(window_.Width), ToPixels(window_.Height)));
     const QSize client(std::max(1, inside.width()), std::max(1, inside.height() - menuHeight));
-    if (client_->size() != client || client_->y() != menuHeight) {
-        if (menuBar_) menuBar_->setGeometry(0, 0, client.width(), menuHeight);
-        client_->setGeometry(0, menuHeight, client.width(), client.height());
-        setFixedSize(client.width(), menuHeight + client.height());
+    if (client_->size() != client || client_->y() != top + menuHeight) {
+        if (menuBar_) menuBar_->setGeometry(0, top, client.width(), menuHeight);
+        client_->setGeometry(0, top + menuHeight, client.width(), client.height());
+        setFixedSize(client.width(), top + menuHeight + client.height());
         if (court_) court_->FitToWalls();
     }
 

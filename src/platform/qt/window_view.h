@@ -19,13 +19,14 @@ namespace rallo::qt {
 class ClientArea;
 class CourtForReaders;
 class ReaderNotice;
+class TitleBars;
 
 class WindowView : public QWidget, private Observer {
     Q_OBJECT
 public:
-    // `knownFrame` is the window system's frame round a window, shared by
-    // all views: zero until a window system has told it.
-    WindowView(Window& window, EventSink& sink, QMargins& knownFrame);
+    // `knownFrame` is the frame round a window, shared by all views: zero
+    // until a window system has told it. `titleBars` says who draws them.
+    WindowView(Window& window, EventSink& sink, QMargins& knownFrame, TitleBars& titleBars);
 
     Window& model() { return window_; }
     CourtForReaders* courtForReaders() const { return court_; }
