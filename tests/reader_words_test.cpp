@@ -53,6 +53,8 @@ TEST_F(ReaderWords, NamesKeepTheCaptionsForm) {
     play().Label1.Caption = "Ball  2";
     EXPECT_EQ(ReaderName(play().form, play().Label1), "Ball 2");
     EXPECT_EQ(ReaderName(play().form, play().cmdExit), "");
+    EXPECT_EQ(ReaderName(play().mnuOptionsGameTo), "Play game to");
+    EXPECT_EQ(ReaderName(MenuItem("mnuSome", "Fish && &Chips")), "Fish & Chips");
     EXPECT_FALSE(ReaderNews::For(Window("frmOther", "", 100, 100, kBlue)));
 }
 

@@ -8,6 +8,8 @@ namespace rallo {
 namespace {
 
 constexpr std::string_view kCaptionSuffix = "Label";
+constexpr char kAccessKeyMarker = '&';  // "&&" stands for the sign itself
+constexpr std::string_view kEllipsis = "...";
 
 const Label* LabelNamed(const Window& window, std::string_view name) {
     for (const Control* control : window.controls) {
@@ -70,6 +72,17 @@ std::string ReaderName(const Window& window, const Control& control) {
     if (caption == nullptr) return text;
     const std::string name = Spoken(caption->Caption.get());
     return text.empty() ? name : name + ": " + text;
+}
+
+std::string ReaderName(const MenuItem& item) {
+    const std::string& caption = item.Caption;
+    std::string name;
+    for (std::size_t i = 0; i < caption.size(); ++i) {
+        if (caption[i] == kAccessKeyMarker && ++i == caption.size()) break;
+        name += caption[i];
+    }
+    if (name.ends_with(kEllipsis)) name.resize(name.size() - kEllipsis.size());
+    return Spoken(name);
 }
 
 }  // namespace rallo

@@ -33,6 +33,11 @@ const Label* LabelBefore(const Window& window, const TextBox& box);
 // caption ("Ball 2"). Runs of blanks read as one; empty for other controls.
 std::string ReaderName(const Window& window, const Control& control);
 
+// The name of a menu item: its caption without the access key's marker and
+// without a closing ellipsis, which a reader would say as "dot dot dot"
+// ("Play game to..." reads "Play game to").
+std::string ReaderName(const MenuItem& item);
+
 // Text as a reader says it: runs of blanks as one, none at either end.
 std::string Spoken(std::string_view text);
 
@@ -60,6 +65,7 @@ public:
 
     // The ball and paddles, in drawing order, shown or not.
     const std::vector<Piece>& Pieces() const { return pieces_; }
+    const Shape& Ball() const { return *ball_; }
 
 private:
     CourtWords(const Window& window, const Shape& ball);

@@ -22,7 +22,8 @@ class Reader:
         self.session = session
         self.events = []
         self._listener = lambda event: self.events.append(
-            (event.type, role(event.source), name(event.source), event.any_data))
+            (event.type, role(event.source), name(event.source), event.any_data,
+             event.detail1))
         pyatspi.Registry.registerEventListener(self._listener, *HEARD_EVENTS)
 
     def pump(self, seconds=0.0):

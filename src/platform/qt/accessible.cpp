@@ -1,10 +1,13 @@
 #include "platform/qt/accessible.h"
 
 #include <QAccessibleWidget>
+#include <QAction>
 #include <QWindow>
 #include <vector>
 
 #include "platform/qt/court_for_readers.h"
+#include "platform/qt/menu_accessible.h"
+#include "platform/qt/reader_notice.h"
 #include "platform/qt/window_view.h"
 
 namespace rallo::qt {
@@ -29,7 +32,7 @@ public:
     int childCount() const override { return 0; }
     int indexOfChild(const QAccessibleInterface*) const override { return -1; }
     QString text(QAccessible::Text kind) const override {
-        return kind == QAccessible::Name ? piece_.name : QString();
+        return kind == QAccessible::Name ? QString::fromStdString(piece_.name) : QString();
     }
     void setText(QAccessible::Text, const QString&) override {}
     QRect rect() const override { return court_ ? court_->ScreenRect(piece_) : QRect(); }
@@ -45,11 +48,13 @@ private:
     const CourtForReaders::Piece& piece_;
 };
 
-// The court: its children are the pieces on show, not child widgets.
+// The court: its children are the pieces on show, not child widgets. A
+// screen reader says no role for it: "canvas" or "panel" mean nothing to a
+// player.
 class CourtAccessible : public QAccessibleWidget {
 public:
     explicit CourtAccessible(CourtForReaders* court)
-        : QAccessibleWidget(court, QAccessible::Canvas) {
+        : QAccessibleWidget(court, QAccessible::Client) {
         for (const CourtForReaders::Piece& piece : court->pieces()) {
             auto* child = new PieceAccessible(court, piece);
             children_.push_back(child);
@@ -61,6 +66,10 @@ public:
             QAccessible::deleteAccessibleInterface(id);
     }
 
+    QString text(QAccessible::Text kind) const override {
+        return kind == QAccessible::Description ? court()->Description()
+                                                : QAccessibleWidget::text(kind);
+    }
     int childCount() const override { return static_cast<int>(Shown().size()); }
     QAccessibleInterface* child(int index) const override {
         const auto shown = Shown();
@@ -99,6 +108,10 @@ private:
 
 QAccessibleInterface* Factory(const QString&, QObject* object) {
     if (auto* court = qobject_cast<CourtForReaders*>(object)) return new CourtAccessible(court);
+    if (auto* action = qobject_cast<QAction*>(object)) return MenuItemAccessible(action);
+    if (auto* notice = qobject_cast<NoticeWidget*>(object)) {
+        return new QAccessibleWidget(notice, QAccessible::Notification);
+    }
     // A top-level window is a frame or a dialog, not Qt's plain client area.
     if (auto* view = qobject_cast<WindowView*>(object)) {
         const bool dialog = view->model().role == WindowRole::Dialog;

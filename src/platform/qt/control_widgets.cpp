@@ -112,7 +112,8 @@ ControlWidgets::Effect ControlWidgets::Apply(const Control& control) {
     const QRect box = PixelRect(control);
     if (widget->geometry() != box) widget->setGeometry(box);
     if (control.kind == ControlKind::Label) {
-        return ApplyLabel(static_cast<const Label&>(control), static_cast<QLabel*>(widget));
+        ApplyLabel(static_cast<const Label&>(control), static_cast<QLabel*>(widget));
+        return Effect::None;
     }
     if (control.kind == ControlKind::Button) {
         const QString caption = QString::fromStdString(static_cast<const Button&>(control).Caption);
@@ -131,7 +132,7 @@ ControlWidgets::Effect ControlWidgets::Apply(const Control& control) {
 // A new caption or a label coming into view is news for assistive tools.
 // The name goes first: Qt tells a label's text change only while the label
 // has no name of its own.
-ControlWidgets::Effect ControlWidgets::ApplyLabel(const Label& model, QLabel* label) {
+void ControlWidgets::ApplyLabel(const Label& model, QLabel* label) {
     const QString caption = QString::fromStdString(model.Caption);
     const bool newCaption = label->text() != caption;
     const bool shown = model.Visible && !label->isVisibleTo(clientArea_);
@@ -141,7 +142,6 @@ ControlWidgets::Effect ControlWidgets::ApplyLabel(const Label& model, QLabel* la
     }
     if (newCaption) label->setText(caption);
     if (label->isVisibleTo(clientArea_) != model.Visible) label->setVisible(model.Visible);
-    return newCaption || shown ? Effect::NewWords : Effect::None;
 }
 
 void ControlWidgets::Rename(const Control& control) {

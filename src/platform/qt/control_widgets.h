@@ -23,13 +23,13 @@ public:
     void OfferTextsToTypeOver();
 
     // What a control's change means beyond its own widget.
-    enum class Effect { None, NewWords, ButtonShownOrHidden };
+    enum class Effect { None, ButtonShownOrHidden };
     // Shows what was written to a label, a button or the text box.
     Effect Apply(const Control& control);
 
 private:
     QWidget* Create(Control& control);
-    Effect ApplyLabel(const Label& model, QLabel* label);
+    void ApplyLabel(const Label& model, QLabel* label);
     void Rename(const Control& control);
 
     const Window& window_;

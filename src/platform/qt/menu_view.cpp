@@ -1,8 +1,13 @@
 #include "platform/qt/menu_view.h"
 
+#include <QAccessible>
 #include <QAction>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
+
+#include "platform/qt/menu_accessible.h"
+#include "platform/reader_words.h"
 
 namespace rallo::qt {
 
@@ -25,6 +30,7 @@ void MenuView::Build(MenuItem& item, QMenu* parentMenu) {
     if (!item.children.empty()) {
         QMenu* menu = parentMenu ? parentMenu->addMenu(caption) : bar_->addMenu(caption);
         action = menu->menuAction();
+        menu->installEventFilter(this);
         for (MenuItem* child : item.children)
             Build(*child, menu);
     } else {
@@ -57,9 +63,34 @@ void MenuView::SyncItem(const MenuItem& item) {
     if (action == nullptr) return;
     const QString caption = QString::fromStdString(item.Caption);
     if (action->text() != caption) action->setText(caption);
+    action->setProperty(kReaderNameProperty, QString::fromStdString(ReaderName(item)));
     const bool checked = item.Checked;
     if (action->isCheckable() != checked) action->setCheckable(checked);
     if (action->isChecked() != checked) action->setChecked(checked);
+}
+
+// Escape closes the open menu (Qt's own handling) and then: out of a
+// submenu the item that opened it is told again; out of the last menu the
+// menu bar is left and the focus goes back where it was, as Alt left it.
+bool MenuView::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        auto* menu = static_cast<QMenu*>(watched);
+        QMetaObject::invokeMethod(
+            this, [this, menu] { Escaped(menu); }, Qt::QueuedConnection);
+    }
+    return false;
+}
+
+void MenuView::Escaped(QMenu* menu) {
+    if (bar_->actions().contains(menu->menuAction())) {
+        QKeyEvent leave(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QCoreApplication::sendEvent(bar_, &leave);
+    } else if (QAccessibleInterface* opener =
+                   QAccessible::queryAccessibleInterface(menu->menuAction())) {
+        QAccessibleEvent told(opener, QAccessible::Focus);
+        QAccessible::updateAccessibility(&told);
+    }
 }
 
 // A disabled menu only greys its own entry; the items under it are disabled

@@ -21,8 +21,12 @@ public:
 
     QAction* ActionFor(const MenuItem& item) const;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void Build(MenuItem& item, QMenu* parentMenu);
+    void Escaped(QMenu* menu);
     void Changed(Observable& source) override;
     void SyncItem(const MenuItem& item);
     void SyncEnabled(const MenuItem& item);

@@ -14,6 +14,8 @@
 #include "platform/qt/frame_clock.h"
 #include "platform/qt/frame_watch.h"
 #include "platform/qt/key_filter.h"
+#include "platform/qt/reader_calls.h"
+#include "platform/qt/reader_notice.h"
 #include "platform/qt/window_view.h"
 
 namespace rallo::qt {
@@ -75,7 +77,7 @@ void QtPlatform::Sleep(std::int32_t milliseconds) {
     if (milliseconds <= 0) {
         std::this_thread::yield();
     } else {
-        std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+        SleepAnsweringReader(std::chrono::milliseconds(milliseconds));
     }
 }
 
@@ -90,6 +92,9 @@ void QtPlatform::MsgBox(std::string_view text, MsgIcon icon) {
     QWidget* owner = nullptr;
     for (const auto& view : views_) {
         if (view->isVisible()) owner = view.get();
+    }
+    for (const auto& view : views_) {
+        if (ReaderNotice* notice = view->notice()) notice->BeforeMessage(text);
     }
     QMessageBox box(icon == MsgIcon::Critical ? QMessageBox::Critical : QMessageBox::Information,
                     QString::fromUtf8(kAppTitle), body, QMessageBox::Ok, owner);

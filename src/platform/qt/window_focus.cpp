@@ -1,7 +1,5 @@
 #include "platform/qt/window_focus.h"
 
-#include <QTimer>
-
 #include "platform/qt/control_widgets.h"
 
 namespace rallo::qt {
@@ -9,22 +7,21 @@ namespace rallo::qt {
 WindowFocus::WindowFocus(QWidget& window, const ControlWidgets& widgets, QWidget* court)
     : window_(window), widgets_(widgets), court_(court) {}
 
-void WindowFocus::ButtonShownOrHidden() {
-    if (court_ == nullptr || settleQueued_) return;
-    settleQueued_ = true;
-    QTimer::singleShot(0, this, [this] {
-        settleQueued_ = false;
-        Settle();
-    });
-}
-
 void WindowFocus::Settle() {
+    if (!settleWanted_) return;
+    settleWanted_ = false;
     QWidget* firstButton = widgets_.FirstShownButton();
     QWidget* focused = window_.focusWidget();
     if (firstButton == nullptr) {
         if (focused != court_) court_->setFocus(Qt::OtherFocusReason);
     } else if (focused == nullptr || focused == court_ || !focused->isVisibleTo(&window_)) {
         firstButton->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void WindowFocus::ButtonHiding(QWidget* button) {
+    if (court_ != nullptr && button != nullptr && button->hasFocus()) {
+        court_->setFocus(Qt::OtherFocusReason);
     }
 }
 

@@ -17,18 +17,21 @@ public:
     // `court` is nullptr for a window without one; its focus is left to Qt.
     WindowFocus(QWidget& window, const ControlWidgets& widgets, QWidget* court);
 
-    // Buttons show and hide in a row; the focus is settled once they are done.
-    void ButtonShownOrHidden();
+    // Buttons show and hide in a row; the focus is settled once they are
+    // done, when the window calls Settle after the game's writes.
+    void ButtonShownOrHidden() { settleWanted_ = court_ != nullptr; }
+    void Settle();
+    // A button with the focus is about to hide: the focus goes to the court
+    // at once, not through the next button, which a reader would announce.
+    void ButtonHiding(QWidget* button);
     void Hiding();
     void ShownAgain();
 
 private:
-    void Settle();
-
     QWidget& window_;
     const ControlWidgets& widgets_;
     QWidget* court_;
-    bool settleQueued_ = false;
+    bool settleWanted_ = false;
     QPointer<QWidget> beforeHide_;
 };
 

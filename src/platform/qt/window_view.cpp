@@ -10,6 +10,7 @@
 #include "platform/qt/design_font.h"
 #include "platform/qt/frame_watch.h"
 #include "platform/qt/menu_view.h"
+#include "platform/qt/reader_notice.h"
 #include "platform/qt/title_bars.h"
 
 namespace rallo::qt {
@@ -54,6 +55,7 @@ WindowView::WindowView(Window& window, EventSink& sink, QMargins& knownFrame, Ti
       widgets_(window, sink, client_),
       // After the other widgets: the buttons keep the focus first.
       court_(CourtForReaders::For(window, client_)),
+      notice_(ReaderNotice::For(window, client_)),
       focus_(*this, widgets_, court_),
       frame_(knownFrame) {
     setWindowTitle(QString::fromStdString(window_.Caption));
@@ -90,16 +92,29 @@ void WindowView::ApplyControl(const Control& control) {
         if (court_) court_->ShapeChanged(shape);
         return;
     }
-    switch (widgets_.Apply(control)) {
-        case ControlWidgets::Effect::NewWords:
-            if (court_) court_->Refresh();
-            break;
-        case ControlWidgets::Effect::ButtonShownOrHidden:
-            focus_.ButtonShownOrHidden();
-            break;
-        case ControlWidgets::Effect::None:
-            break;
+    if (control.kind == ControlKind::Button && !control.Visible) {
+        focus_.ButtonHiding(widgets_.For(control));
     }
+    if (widgets_.Apply(control) == ControlWidgets::Effect::ButtonShownOrHidden) {
+        focus_.ButtonShownOrHidden();
+    }
+    AfterWrites();
+}
+
+// Once the game's handler has written everything (a posted call runs at the
+// next processing of events): the focus moves first, then the news is told,
+// so that a reader speaks the news last instead of cutting it short.
+void WindowView::AfterWrites() {
+    if (afterWritesQueued_) return;
+    afterWritesQueued_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            afterWritesQueued_ = false;
+            focus_.Settle();
+            if (notice_) notice_->Look();
+        },
+        Qt::QueuedConnection);
 }
 
 int WindowView::MenuHeight() const {

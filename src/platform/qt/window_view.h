@@ -18,6 +18,7 @@ namespace rallo::qt {
 
 class ClientArea;
 class CourtForReaders;
+class ReaderNotice;
 class TitleBars;
 
 class WindowView : public QWidget, private Observer {
@@ -29,6 +30,7 @@ public:
 
     Window& model() { return window_; }
     CourtForReaders* courtForReaders() const { return court_; }
+    ReaderNotice* notice() const { return notice_; }
     QMenuBar* menus() const { return menuBar_; }
     QWidget* WidgetFor(const Control& control) const { return widgets_.For(control); }
 
@@ -47,6 +49,7 @@ private:
     int MenuHeight() const;
     void SetOuterSize();
     void FitToFrame();
+    void AfterWrites();
 
     Window& window_;
     EventSink& sink_;
@@ -54,7 +57,9 @@ private:
     ClientArea* client_;
     ControlWidgets widgets_;
     CourtForReaders* court_;  // for the window with a ball
+    ReaderNotice* notice_;    // for the window with a board
     WindowFocus focus_;
+    bool afterWritesQueued_ = false;
     WindowFrame frame_;
     bool writing_ = false;  // the view itself is writing to the model
 };
