@@ -1,12 +1,17 @@
 #include "platform/random_source.h"
 
-#include <chrono>
+#include <ctime>
 
 namespace rallo {
 
+// The C clock rather than std::chrono's: the same nanoseconds, without the
+// exception machinery a failing clock would bring into the page's code.
 void RandomSource::Randomize() {
-    const auto now = std::chrono::system_clock::now().time_since_epoch().count();
-    generator_.seed(static_cast<std::mt19937::result_type>(now ^ (now >> 32)));
+    std::timespec now{};
+    std::timespec_get(&now, TIME_UTC);
+    const auto ns = static_cast<std::uint64_t>(now.tv_sec) * 1'000'000'000u +
+                    static_cast<std::uint64_t>(now.tv_nsec);
+    generator_.seed(static_cast<std::mt19937::result_type>(ns ^ (ns >> 32)));
 }
 
 float RandomSource::Rnd() {
