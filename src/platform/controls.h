@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace rallo {
@@ -211,6 +212,14 @@ public:
         Notify();
     }
     bool moving() const { return moving_; }
+
+    // The window's control of that kind and name, or nullptr.
+    const Control* ControlNamed(ControlKind kind, std::string_view controlName) const {
+        for (const Control* control : controls) {
+            if (control->kind == kind && control->name == controlName) return control;
+        }
+        return nullptr;
+    }
 
     const std::string name;
     Property<std::string> Caption;

@@ -25,12 +25,7 @@ constexpr PieceName kPieceNames[] = {
 constexpr std::string_view kBallControl = "shpBall";
 
 const Shape* ShapeNamed(const Window& window, std::string_view name) {
-    for (const Control* control : window.controls) {
-        if (control->kind == ControlKind::Shape && control->name == name) {
-            return static_cast<const Shape*>(control);
-        }
-    }
-    return nullptr;
+    return static_cast<const Shape*>(window.ControlNamed(ControlKind::Shape, name));
 }
 
 float CentreX(const Control& c) {

@@ -12,12 +12,7 @@ constexpr char kAccessKeyMarker = '&';  // "&&" stands for the sign itself
 constexpr std::string_view kEllipsis = "...";
 
 const Label* LabelNamed(const Window& window, std::string_view name) {
-    for (const Control* control : window.controls) {
-        if (control->kind == ControlKind::Label && control->name == name) {
-            return static_cast<const Label*>(control);
-        }
-    }
-    return nullptr;
+    return static_cast<const Label*>(window.ControlNamed(ControlKind::Label, name));
 }
 
 }  // namespace

@@ -10,10 +10,7 @@ constexpr std::string_view kScoreSuffix = " Score";
 
 template <typename T>
 const T* Named(const Window& window, ControlKind kind, std::string_view name) {
-    for (const Control* control : window.controls) {
-        if (control->kind == kind && control->name == name) return static_cast<const T*>(control);
-    }
-    return nullptr;
+    return static_cast<const T*>(window.ControlNamed(kind, name));
 }
 
 // "3 hits", "1 hit".
