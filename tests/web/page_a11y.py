@@ -156,9 +156,10 @@ def case_tree(session):
     page.key("Enter")
     until("a point", lambda: "Computer Score: 1" in tree(page).texts(), GAME_DEADLINE)
     until("the point told", lambda: any("Computer scores." in t for _, t in told(page)))
-    box = until("the winner's box", lambda: tree(page).find("dialog", "Rallo2"), GAME_DEADLINE)
+    box = until("the winner's box", lambda: tree(page).find("alertdialog", "Rallo2"),
+                GAME_DEADLINE)
     check(box.description == "Computer Wins!" and box.states.get("modal"),
-          "the winner's box: a modal dialog named by its title, its text its description")
+          "the winner's box: a modal alert named by its title, its text its description")
     check(["urgent-news", "Computer Wins!"] in told(page), "the winner is told at once")
     press(page, TAB)
     check(focus_is(page, "button", "OK"), "OK keeps the focus, Tab too")
@@ -226,7 +227,7 @@ def case_axe(session, axe_js):
     no_violations("with the dialog open", lambda: tree(page).find("dialog"))
     page.type_text("x")
     page.key("Enter")
-    no_violations("with a message box open", lambda: tree(page).find("dialog", "Rallo2"))
+    no_violations("with a message box open", lambda: tree(page).find("alertdialog", "Rallo2"))
     keys(page, "Enter", "Escape")
     until("the play window", page.game_ready)
     page.key("Enter")

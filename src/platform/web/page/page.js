@@ -191,7 +191,8 @@ const ralloPage = {
     this.closeMenus();
     const backdrop = element("div", "backdrop", document.body);
     const box = element("div", "msgbox", backdrop);
-    box.setAttribute("role", critical ? "alertdialog" : "dialog");
+    // An alert, as every message box of the desktop's is to a screen reader.
+    box.setAttribute("role", "alertdialog");
     box.setAttribute("aria-modal", "true");
     const titleBar = element("div", "titlebar", box);
     titleBar.textContent = title;
