@@ -46,7 +46,7 @@ void page_court(int window, const char* name);
 void page_piece(int shape, const char* name);
 void page_describe(int window, const char* description);
 void page_announce(const char* text, int urgent);
-void page_wake_after(std::uint32_t milliseconds);  // queues a Wake event
+void page_wake_after(std::uint32_t milliseconds);                          // queues a Wake event
 void page_message_box(const char* title, const char* text, int critical);  // waits for OK
 void page_end();                                                           // never returns
 }

@@ -40,7 +40,7 @@ private:
     void Describe(Court& court);
 
     const Ids& ids_;
-    std::optional<Court> court_;   // the play window's
+    std::optional<Court> court_;  // the play window's
     std::optional<ReaderNews> news_;
     bool wakePending_ = false;  // the page will bring the game back for held news
 };
