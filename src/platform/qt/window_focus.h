@@ -4,7 +4,6 @@
 // window behind the dialog) comes back with the focus where the player left it.
 #pragma once
 
-#include <QObject>
 #include <QPointer>
 #include <QWidget>
 
@@ -12,7 +11,7 @@ namespace rallo::qt {
 
 class ControlWidgets;
 
-class WindowFocus : public QObject {
+class WindowFocus {
 public:
     // `court` is nullptr for a window without one; its focus is left to Qt.
     WindowFocus(QWidget& window, const ControlWidgets& widgets, QWidget* court);

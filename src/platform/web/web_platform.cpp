@@ -145,7 +145,9 @@ void WebPlatform::Show(int id) {
 }
 
 void WebPlatform::ShowMenuTree(const MenuItem& item) {
-    page_menu_update(ids_.at(&item), item.Caption.get().c_str(), item.Checked, item.Reachable());
+    const int id = ids_.at(&item);
+    page_menu_update(id, item.Caption.get().c_str(), item.Checked, item.Reachable());
+    page_accessible_name(id, ReaderName(item).c_str());
     for (const MenuItem* child : item.children)
         ShowMenuTree(*child);
 }
@@ -188,7 +190,7 @@ void WebPlatform::Dispatch(int kind, const int* fields) {
             break;
         }
         case PageEvent::Tick:
-            Wake(fields[0]);
+            TimerWentOff(fields[0]);
             break;
         case PageEvent::Close:
             entry.sink->Close(*entry.window);
@@ -223,7 +225,7 @@ void WebPlatform::RunClock(int id) {
 // The page's timer went off. It is armed again before the tick runs, so a
 // frame that waits and handles events meanwhile sees (and drops) the ticks
 // due then.
-void WebPlatform::Wake(int id) {
+void WebPlatform::TimerWentOff(int id) {
     FrameSchedule* schedule = ScheduleOf(id);
     if (schedule == nullptr || !schedule->running()) return;
     const bool due = schedule->Take(NowUs());

@@ -52,7 +52,7 @@ private:
     void Dispatch(int kind, const int* fields);
     FrameSchedule* ScheduleOf(int timerId);
     void RunClock(int id);
-    void Wake(int id);
+    void TimerWentOff(int id);
 
     std::vector<Entry> entries_;  // an object's id is its index
     std::unordered_map<const Observable*, int> ids_;

@@ -23,6 +23,7 @@ Object.assign(ralloPage, {
     const control = this.objects.get(id);
     control.spoken = name;
     if (control.kind === "label") this.fillLabel(control);
+    else if (control.kind === "menu") control.text.setAttribute("aria-label", name);
     else if (control.node) control.node.setAttribute("aria-label", name);
   },
 
